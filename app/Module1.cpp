@@ -1,0 +1,44 @@
+#include "Module1.h"
+
+#include "IzborAplikacije.h"
+
+#include "platform/FileSystem.h"
+#include "platform/MessageBox.h"
+#include "platform/RuntimeError.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace Module1 {
+
+std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
+{
+    auto form = std::make_unique<IzborAplikacije>(messages);
+    form->Form_Load();
+    form->Dir1.setPath(platform::currentDirectory());
+    form->Direktorij();
+    form->show();
+    return form;
+}
+
+int run(platform::MessageBox& messages)
+{
+    std::unique_ptr<IzborAplikacije> form;
+    try {
+        form = Main(messages);
+    } catch (const platform::RuntimeError& error) {
+        reportUnhandled(messages, error);
+        return 1;
+    }
+    return QApplication::exec();
+}
+
+void reportUnhandled(platform::MessageBox& messages, const platform::RuntimeError& error)
+{
+    messages.critical(nullptr, u"MarunIzbor"_s,
+                      u"Run-time error '%1':\n\n%2"_s.arg(QString::number(error.number()), error.description()),
+                      error.subject());
+}
+
+} // namespace Module1

@@ -1,0 +1,31 @@
+#include "Catalogue.h"
+
+namespace catalogue {
+
+void Catalogue::clear()
+{
+    Names.clear();
+    LaunchPaths.clear();
+    Parents.clear();
+}
+
+void Catalogue::file(const QString& name, const QString& launchPath)
+{
+    Names.append(name);
+    LaunchPaths.append(launchPath);
+    Parents.append(QString());
+}
+
+void Catalogue::swapEntries(int a, int b)
+{
+    Names.swapItemsAt(a, b);
+    LaunchPaths.swapItemsAt(a, b);
+    Parents.swapItemsAt(a, b);
+}
+
+QString Catalogue::launchPath(int index) const
+{
+    return LaunchPaths.value(index);
+}
+
+} // namespace catalogue

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace catalogue {
+
+// Keys of the descriptor files "StarterCS.txt" and "Starter.txt".
+inline constexpr QStringView DisplayNameKey = u"OpisBaze";
+inline constexpr QStringView NewFilesKey = u"NewFiles";
+
+// text without its leading and trailing spaces (U+0020 only; tabs stay).
+QString trimSpaces(QStringView text);
+
+// The value of key txtKljuc on one trimmed, non-comment descriptor line, or Default when the line does not
+// begin with the key. The key test ignores letter case and is a prefix test ("OpisBazeStara=X" gives X);
+// the value follows the first "=" after the key, trimmed of spaces, with every tab removed, letter case
+// kept. A line that begins with the key but has no "=" after it gives Default as well.
+// A line of 32767 or more characters that begins with the key raises error 6, as the suite's own
+// readers do.
+QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default);
+
+// The reading loop over a descriptor's lines: each line is trimmed, comment lines ("*" first) are skipped,
+// and the last line whose value for key is not empty wins. Empty when no line gives a value.
+QString descriptorValue(const QStringList& lines, QStringView key);
+
+// Reads the descriptor file at path and returns descriptorValue() of its lines. File errors pass on.
+QString readDescriptorValue(const QString& path, QStringView key);
+
+} // namespace catalogue

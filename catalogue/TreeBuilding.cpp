@@ -1,0 +1,59 @@
+#include "TreeBuilding.h"
+
+#include "Catalogue.h"
+#include "Descriptor.h"
+
+#include "platform/ImageList.h"
+#include "platform/TreeView.h"
+
+using namespace Qt::StringLiterals;
+
+namespace catalogue {
+
+namespace {
+
+QString groupKey(const QString& headName)
+{
+    return headName + u"_N"_s;
+}
+
+} // namespace
+
+void buildTree(platform::TreeView& tree, const platform::ImageList& images, const Catalogue& catalogue)
+{
+    tree.setImageList(&images);
+
+    const int count = catalogue.Count();
+    for (int m = 0; m < count; ++m) {
+        if (!catalogue.Parents[m].isEmpty())
+            continue;
+        const QString& name = catalogue.Names[m];
+        QTreeWidgetItem* group = tree.add(groupKey(name), name, u"Closed"_s);
+        tree.setExpandedImage(group, u"Open"_s);
+    }
+
+    for (int t = 0; t < count; ++t) {
+        const QString& name = catalogue.Names[t];
+        const QString& parent = catalogue.Parents[t];
+        if (!parent.isEmpty()) {
+            const QString text = trimSpaces(QStringView(name).last(name.size() - parent.size()));
+            tree.add(groupKey(parent), platform::TreeView::Child, name, text, u"Leaf"_s);
+        } else {
+            tree.add(groupKey(name), platform::TreeView::Child, name, name, u"Leaf"_s);
+        }
+    }
+}
+
+void restoreSelection(platform::TreeView& tree, const Catalogue& catalogue, const QString& lastStartedPath)
+{
+    const QString wanted = lastStartedPath.toUpper();
+    for (int v = 0; v < catalogue.Count(); ++v) {
+        if (catalogue.LaunchPaths[v].toUpper() != wanted)
+            continue;
+        if (QTreeWidgetItem* group = tree.node(catalogue.Names[v])->parent())
+            group->setExpanded(true);
+        tree.select(tree.node(catalogue.Names[v]));
+    }
+}
+
+} // namespace catalogue

@@ -1,0 +1,140 @@
+#include "FileSystem.h"
+
+#include "RuntimeError.h"
+#include "TextDecoding.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+int fileErrorNumber(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return Error::FileNotFound;
+    case EACCES:
+    case EPERM:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+int folderErrorNumber(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return Error::PathNotFound;
+    case EACCES:
+    case EPERM:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+bool lessIgnoringCase(const QString& a, const QString& b)
+{
+    const int order = QString::compare(a, b, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a < b;
+}
+
+struct DirCloser
+{
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+} // namespace
+
+QString currentDirectory()
+{
+    std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+    if (!path)
+        throw RuntimeError(folderErrorNumber(errno));
+    return QFile::decodeName(path.get());
+}
+
+QStringList listSubfolders(const QString& folder)
+{
+    std::unique_ptr<DIR, DirCloser> dir(opendir(QFile::encodeName(folder).constData()));
+    if (!dir)
+        throw RuntimeError(folderErrorNumber(errno), folder);
+
+    QStringList names;
+    errno = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status;
+            isFolder = fstatat(dirfd(dir.get()), name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+        }
+        if (isFolder)
+            names.append(QFile::decodeName(name));
+        errno = 0;
+    }
+    if (errno != 0)
+        throw RuntimeError(folderErrorNumber(errno), folder);
+
+    std::sort(names.begin(), names.end(), lessIgnoringCase);
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (QString& name : names)
+        name.prepend(prefix);
+    return names;
+}
+
+bool fileExists(const QString& path)
+{
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    if (name.isEmpty() || name.startsWith(u'.'))
+        return false;
+    struct stat status;
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+QString readTextFile(const QString& path)
+{
+    // O_NONBLOCK: should the file have been swapped for a FIFO since it was tested, reading fails
+    // at once instead of waiting for a writer.
+    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        throw RuntimeError(fileErrorNumber(errno), path);
+
+    QByteArray bytes(4096, Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t got = read(fd, bytes.data() + size, size_t(bytes.size() - size));
+        if (got > 0) {
+            size += got;
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            close(fd);
+            throw RuntimeError(fileErrorNumber(error), path);
+        }
+    }
+    close(fd);
+    return decodeText(QByteArrayView(bytes.constData(), size));
+}
+
+} // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The full path of the process's current directory. Error 76 when it no longer exists.
+QString currentDirectory();
+
+// The direct subfolders of a folder, as full paths joined with "/", in ascending order of name
+// ignoring letter case, ties broken ordinally. A symbolic link to a folder counts as a folder; a broken
+// link does not. Error 76 when the folder does not exist, 70 when it may not be read.
+QStringList listSubfolders(const QString& folder);
+
+// True only for a regular file, after following links, whose name does not begin with "." (hidden here).
+// Folders, FIFOs, sockets and devices count as absent, so testing them can never block.
+bool fileExists(const QString& path);
+
+// Reads a whole text file in one go and decodes it (see decodeText). Error 53 when it is missing,
+// 70 when it may not be read, 75 for any other failure.
+QString readTextFile(const QString& path);
+
+} // namespace platform

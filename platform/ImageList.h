@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Pictures addressed by key, as the tree takes them for its nodes.
+class ImageList
+{
+public:
+    // Adds or replaces the picture under key.
+    void add(const QString& key, const QIcon& picture);
+    bool contains(const QString& key) const { return m_pictures.contains(key); }
+    QIcon picture(const QString& key) const { return m_pictures.value(key); }
+    QStringList keys() const { return m_keys; }
+
+private:
+    QHash<QString, QIcon> m_pictures;
+    QStringList m_keys;
+};
+
+// An icon drawn from an SVG file (a resource path such as ":/pictures/leaf.svg") at whatever size and
+// device pixel ratio it is asked for, so it stays crisp on any screen. A file that cannot be read gives a
+// null icon.
+QIcon svgIcon(const QString& fileName);
+
+} // namespace platform

@@ -1,0 +1,54 @@
+#include "Settings.h"
+
+#include "RuntimeError.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+std::unique_ptr<QSettings> openStore(const QString& appName)
+{
+    const qsizetype separator = appName.indexOf(u'\\');
+    const QString organisation = separator < 0 ? appName : appName.left(separator);
+    const QString application = separator < 0 ? QString() : appName.mid(separator + 1);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+}
+
+void raiseOnFailure(const QSettings& store)
+{
+    switch (store.status()) {
+    case QSettings::NoError:
+        return;
+    case QSettings::AccessError:
+        throw RuntimeError(Error::PermissionDenied, store.fileName());
+    case QSettings::FormatError:
+        throw RuntimeError(Error::PathFileAccess, store.fileName());
+    }
+}
+
+} // namespace
+
+QString getSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue)
+{
+    const auto store = openStore(appName);
+    raiseOnFailure(*store);
+    store->beginGroup(section);
+    const QVariant value = store->value(key);
+    return value.isValid() ? value.toString() : defaultValue;
+}
+
+void saveSetting(const QString& appName, const QString& section, const QString& key, const QString& value)
+{
+    const auto store = openStore(appName);
+    store->beginGroup(section);
+    store->setValue(key, value);
+    store->endGroup();
+    store->sync();
+    raiseOnFailure(*store);
+}
+
+} // namespace platform

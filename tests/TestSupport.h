@@ -1,0 +1,72 @@
+#pragma once
+
+// Helpers shared by the tests: real files in temporary folders and a message box that records.
+
+#include "platform/MessageBox.h"
+#include "platform/RuntimeError.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+#include <QTest>
+#include <QWidget>
+
+#include <functional>
+
+namespace testsupport {
+
+// Writes bytes to path, creating the folders above it.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// An installation folder below root whose descriptor (StarterCS.txt unless told otherwise) names it.
+inline void makeInstallation(const QString& root, const QString& folder, const QString& name,
+                             const QString& descriptor = QStringLiteral("StarterCS.txt"))
+{
+    writeFile(root + u'/' + folder + u'/' + descriptor,
+              "* descriptor\r\nServer=SRV01\r\nOpisBaze=" + name.toUtf8() + "\r\nNewFiles=S:\\Apps\\Update\\\r\n");
+}
+
+// The number of the run-time error that call raises, or 0 when it raises none.
+inline int errorNumber(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const platform::RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+struct RecordedMessage
+{
+    QString title;
+    QString text;
+    QString detail;
+    bool windowVisible = false; // whether any window of the program was visible when it was shown
+};
+
+class RecordingMessageBox : public platform::MessageBox
+{
+public:
+    void critical(QWidget*, const QString& title, const QString& text, const QString& detail) override
+    {
+        bool visible = false;
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            visible = visible || widget->isVisible();
+        messages.append({title, text, detail, visible});
+    }
+
+    QList<RecordedMessage> messages;
+};
+
+} // namespace testsupport

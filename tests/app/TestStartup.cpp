@@ -1,0 +1,199 @@
+#include "app/IzborAplikacije.h"
+#include "app/Module1.h"
+#include "platform/Settings.h"
+#include "platform/TreeView.h"
+
+#include "../TestSupport.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using platform::TreeView;
+using testsupport::makeInstallation;
+using testsupport::RecordingMessageBox;
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void windowShowsTheCompleteTree();
+    void restoresTheLastSelection_data();
+    void restoresTheLastSelection();
+    void buildErrorIsReportedBeforeTheWindowShows_data();
+    void buildErrorIsReportedBeforeTheWindowShows();
+    void unhandledErrorEndsStartUp();
+
+private:
+    static QStringList groups(const TreeView* tree);
+    void makeWorkedExample();
+
+    QString m_originalDirectory;
+    QString m_settingsFile;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestStartup::initTestCase()
+{
+    m_originalDirectory = QDir::currentPath();
+    m_settingsFile = qEnvironmentVariable("XDG_CONFIG_HOME") + u"/Vrex/MarunIzbor.conf"_s;
+    QVERIFY(!qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"));
+}
+
+void TestStartup::init()
+{
+    QFile::remove(m_settingsFile);
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void TestStartup::cleanup()
+{
+    QVERIFY(QDir::setCurrent(m_originalDirectory));
+    m_dir.reset();
+}
+
+QStringList TestStartup::groups(const TreeView* tree)
+{
+    QStringList result;
+    for (int g = 0; g < tree->topLevelItemCount(); ++g)
+        result.append(tree->topLevelItem(g)->text(0));
+    return result;
+}
+
+void TestStartup::makeWorkedExample()
+{
+    makeInstallation(m_dir->path(), u"xa_alfa"_s, u"Alfa"_s);
+    makeInstallation(m_dir->path(), u"xa_alfa_t"_s, u"Alfa test"_s);
+    makeInstallation(m_dir->path(), u"xa_firma"_s, u"Firma"_s);
+    makeInstallation(m_dir->path(), u"xa_firma09"_s, u"Firma 2009"_s);
+    makeInstallation(m_dir->path(), u"xa_firma10"_s, u"Firma 2010"_s);
+}
+
+void TestStartup::windowShowsTheCompleteTree()
+{
+    makeWorkedExample();
+    RecordingMessageBox messages;
+    const auto form = Module1::Main(messages);
+
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->windowTitle(), u"Izbor aplikacije"_s);
+    QCOMPARE(form->startDir(), m_dir->path());
+    QCOMPARE(form->Dir1.path(), m_dir->path());
+    QCOMPARE(form->catalogue().Names,
+             (QStringList {u"Firma"_s, u"Alfa"_s, u"Firma 2010"_s, u"Firma 2009"_s, u"Alfa test"_s}));
+    QCOMPARE(groups(form->treeView()), (QStringList {u"Firma"_s, u"Alfa"_s}));
+    QCOMPARE(form->treeView()->topLevelItem(0)->childCount(), 3);
+    QVERIFY(messages.messages.isEmpty());
+    QVERIFY(!QFile::exists(m_settingsFile)); // reading the setting writes nothing
+}
+
+void TestStartup::restoresTheLastSelection_data()
+{
+    QTest::addColumn<QStringList>("installations"); // "folder=name"
+    QTest::addColumn<QString>("stored"); // launch path relative to the start directory, or empty for none
+    QTest::addColumn<QString>("selected");
+
+    const QStringList example {u"xa_alfa=Alfa"_s, u"xa_alfa_t=Alfa test"_s, u"xa_firma=Firma"_s,
+                               u"xa_firma09=Firma 2009"_s, u"xa_firma10=Firma 2010"_s};
+    QTest::newRow("first start selects the second entry") << example << QString() << u"Alfa"_s;
+    QTest::newRow("stored member") << example << u"xa_firma09/StarterCS.exe"_s << u"Firma 2009"_s;
+    QTest::newRow("stored path in other letter case") << example << u"XA_FIRMA09/startercs.EXE"_s << u"Firma 2009"_s;
+    QTest::newRow("stored path of a removed installation") << example << u"xa_firma08/StarterCS.exe"_s << QString();
+    QTest::newRow("one entry, first start") << QStringList {u"xa_firma=Firma"_s} << QString() << QString();
+    QTest::newRow("one entry, stored") << QStringList {u"xa_firma=Firma"_s} << u"xa_firma/StarterCS.exe"_s
+                                       << u"Firma"_s;
+    QTest::newRow("empty directory") << QStringList() << QString() << QString();
+    QTest::newRow("empty directory, stored") << QStringList() << u"xa_firma/StarterCS.exe"_s << QString();
+}
+
+void TestStartup::restoresTheLastSelection()
+{
+    QFETCH(QStringList, installations);
+    QFETCH(QString, stored);
+    QFETCH(QString, selected);
+
+    for (const QString& installation : installations)
+        makeInstallation(m_dir->path(), installation.section(u'=', 0, 0), installation.section(u'=', 1));
+    if (!stored.isEmpty())
+        platform::saveSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s, m_dir->path() + u'/' + stored);
+
+    RecordingMessageBox messages;
+    const auto form = Module1::Main(messages);
+    QVERIFY(messages.messages.isEmpty());
+    QVERIFY(form->isVisible());
+
+    const TreeView* tree = form->treeView();
+    if (selected.isEmpty()) {
+        QCOMPARE(tree->selectedItem(), nullptr);
+        for (int g = 0; g < tree->topLevelItemCount(); ++g)
+            QVERIFY(!tree->topLevelItem(g)->isExpanded());
+        return;
+    }
+    QCOMPARE(TreeView::key(tree->selectedItem()), selected);
+    QVERIFY(tree->selectedItem()->parent()->isExpanded());
+    QCOMPARE(tree->currentItem(), tree->selectedItem());
+    if (!stored.isEmpty())
+        QCOMPARE(form->lastStartedPath(), m_dir->path() + u'/' + stored);
+}
+
+void TestStartup::buildErrorIsReportedBeforeTheWindowShows_data()
+{
+    QTest::addColumn<QStringList>("installations"); // "folder=name"
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("groups"); // what the tree holds afterwards
+
+    QTest::newRow("two installations with one name")
+        << QStringList {u"xa_b=Beta"_s, u"xa_a=Alfa"_s, u"xa_c=Alfa"_s} << u"35602: Key is not unique in collection"_s
+        << QStringList {u"Beta"_s, u"Alfa"_s};
+    QTest::newRow("names three deep") << QStringList {u"xa_3=A"_s, u"xa_2=AB"_s, u"xa_1=ABC"_s}
+                                      << u"35601: Element not found"_s << QStringList {u"A"_s};
+    QTest::newRow("overflowing name line")
+        << QStringList {u"xa_b=Beta"_s, u"xa_a="_s + QString(40000, u'x')} << u"6: Overflow"_s << QStringList();
+}
+
+void TestStartup::buildErrorIsReportedBeforeTheWindowShows()
+{
+    QFETCH(QStringList, installations);
+    QFETCH(QString, text);
+    QFETCH(QStringList, groups);
+
+    for (const QString& installation : installations)
+        makeInstallation(m_dir->path(), installation.section(u'=', 0, 0), installation.section(u'=', 1));
+
+    RecordingMessageBox messages;
+    const auto form = Module1::Main(messages);
+    QCOMPARE(messages.messages.size(), 1);
+    QCOMPARE(messages.messages[0].title, u"MarunIzbor"_s);
+    QCOMPARE(messages.messages[0].text, text);
+    QVERIFY(!messages.messages[0].windowVisible);
+    QVERIFY(form->isVisible());
+    QCOMPARE(TestStartup::groups(form->treeView()), groups);
+    QCOMPARE(form->treeView()->selectedItem(), nullptr);
+}
+
+void TestStartup::unhandledErrorEndsStartUp()
+{
+    // The directory the program was started in has gone before it could look at it.
+    const QString gone = m_dir->path() + u"/gone"_s;
+    QVERIFY(QDir().mkpath(gone));
+    QVERIFY(QDir::setCurrent(gone));
+    QVERIFY(QDir().rmdir(gone));
+
+    RecordingMessageBox messages;
+    QCOMPARE(Module1::run(messages), 1);
+    QCOMPARE(messages.messages.size(), 1);
+    QCOMPARE(messages.messages[0].title, u"MarunIzbor"_s);
+    QCOMPARE(messages.messages[0].text, u"Run-time error '76':\n\nPath not found"_s);
+    QVERIFY(!messages.messages[0].windowVisible);
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!widget->isVisible());
+}
+
+QTEST_MAIN(TestStartup)
+#include "TestStartup.moc"

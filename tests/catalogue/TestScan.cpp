@@ -1,0 +1,226 @@
+#include "catalogue/Catalogue.h"
+#include "catalogue/Scan.h"
+#include "platform/DirectoryList.h"
+
+#include "../TestSupport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+using testsupport::errorNumber;
+using testsupport::makeInstallation;
+using testsupport::writeFile;
+
+class TestScan : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExample();
+    void folderPrefix_data();
+    void folderPrefix();
+    void descriptorChoice_data();
+    void descriptorChoice();
+    void descriptorEncodingsAndLineEnds_data();
+    void descriptorEncodingsAndLineEnds();
+    void onlyDirectSubfolders();
+    void noCapacityLimit();
+    void emptyAndMissingStartDirectory();
+    void overflowStopsTheScanKeepingWhatWasFiled();
+
+private:
+    static catalogue::Catalogue scan(const QString& startDir);
+};
+
+catalogue::Catalogue TestScan::scan(const QString& startDir)
+{
+    platform::DirectoryList dir1;
+    catalogue::Catalogue result;
+    catalogue::scanInstallations(dir1, startDir, result);
+    return result;
+}
+
+void TestScan::workedExample()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    makeInstallation(root, u"xa_alfa"_s, u"Alfa"_s);
+    makeInstallation(root, u"xa_alfa_t"_s, u"Alfa test"_s);
+    makeInstallation(root, u"xa_firma"_s, u"Firma"_s);
+    makeInstallation(root, u"xa_firma09"_s, u"Firma 2009"_s);
+    makeInstallation(root, u"xa_firma10"_s, u"Firma 2010"_s);
+
+    const catalogue::Catalogue found = scan(root);
+    QCOMPARE(found.Names, (QStringList {u"Firma 2010"_s, u"Firma 2009"_s, u"Firma"_s, u"Alfa test"_s, u"Alfa"_s}));
+    QCOMPARE(found.LaunchPaths.first(), root + u"/xa_firma10/StarterCS.exe"_s);
+    QCOMPARE(found.LaunchPaths.last(), root + u"/xa_alfa/StarterCS.exe"_s);
+    QCOMPARE(found.Parents, QStringList(5, QString()));
+    QCOMPARE(found.Count(), 5);
+}
+
+void TestScan::folderPrefix_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("filed");
+
+    QTest::newRow("xa") << u"xa_firma"_s << true;
+    QTest::newRow("XA") << u"XA_FIRMA"_s << true;
+    QTest::newRow("Xa") << u"Xa firma"_s << true;
+    QTest::newRow("xE") << u"xE"_s << true;
+    QTest::newRow("xe with non-ASCII") << u"xešibenik"_s << true;
+    QTest::newRow("x alone") << u"x"_s << false;
+    QTest::newRow("other pair") << u"ya_firma"_s << false;
+    QTest::newRow("prefix later in the name") << u"a_xa_firma"_s << false;
+    QTest::newRow("xb") << u"xb_firma"_s << false;
+}
+
+void TestScan::folderPrefix()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, filed);
+    QTemporaryDir dir;
+    makeInstallation(dir.path(), folder, u"Firma"_s);
+    QCOMPARE(scan(dir.path()).Count(), filed ? 1 : 0);
+}
+
+void TestScan::descriptorChoice_data()
+{
+    QTest::addColumn<QByteArray>("starterCs"); // "-" for no file, "<folder>" or "<fifo>" for those
+    QTest::addColumn<QByteArray>("starter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("launcher");
+
+    QTest::newRow("StarterCS.txt") << QByteArray("OpisBaze=CS") << QByteArray("-") << u"CS"_s << u"StarterCS.exe"_s;
+    QTest::newRow("Starter.txt") << QByteArray("-") << QByteArray("OpisBaze=S") << u"S"_s << u"Starter.exe"_s;
+    QTest::newRow("both: StarterCS.txt wins")
+        << QByteArray("OpisBaze=CS") << QByteArray("OpisBaze=S") << u"CS"_s << u"StarterCS.exe"_s;
+    QTest::newRow("StarterCS.txt without a name is not passed over")
+        << QByteArray("Server=X") << QByteArray("OpisBaze=S") << QString() << QString();
+    QTest::newRow("neither") << QByteArray("-") << QByteArray("-") << QString() << QString();
+    QTest::newRow("no OpisBaze line") << QByteArray("Server=X\r\nNewFiles=S:\\") << QByteArray("-") << QString()
+                                      << QString();
+    QTest::newRow("only empty values") << QByteArray("OpisBaze=\r\nOpisBaze=  ") << QByteArray("-") << QString()
+                                       << QString();
+    QTest::newRow("empty file") << QByteArray("") << QByteArray("-") << QString() << QString();
+    QTest::newRow("commented name") << QByteArray("*OpisBaze=Stara") << QByteArray("-") << QString() << QString();
+    QTest::newRow("last of two names") << QByteArray("OpisBaze=Stara\r\n\r\nOpisBaze=Nova\r\nOpisBaze=")
+                                       << QByteArray("-") << u"Nova"_s << u"StarterCS.exe"_s;
+    QTest::newRow("folder named like the descriptor")
+        << QByteArray("<folder>") << QByteArray("OpisBaze=S") << u"S"_s << u"Starter.exe"_s;
+    QTest::newRow("FIFO named like the descriptor")
+        << QByteArray("<fifo>") << QByteArray("OpisBaze=S") << u"S"_s << u"Starter.exe"_s;
+    QTest::newRow("FIFOs only") << QByteArray("<fifo>") << QByteArray("<fifo>") << QString() << QString();
+}
+
+void TestScan::descriptorChoice()
+{
+    QFETCH(QByteArray, starterCs);
+    QFETCH(QByteArray, starter);
+    QFETCH(QString, name);
+    QFETCH(QString, launcher);
+
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u"/xa_firma"_s;
+    QVERIFY(QDir().mkpath(folder));
+    const auto place = [&](const QString& file, const QByteArray& content) {
+        const QString path = folder + u'/' + file;
+        if (content == "<folder>")
+            QVERIFY(QDir().mkpath(path));
+        else if (content == "<fifo>")
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (content != "-")
+            writeFile(path, content);
+    };
+    place(u"StarterCS.txt"_s, starterCs);
+    place(u"Starter.txt"_s, starter);
+
+    const catalogue::Catalogue found = scan(dir.path());
+    if (name.isEmpty()) {
+        QCOMPARE(found.Count(), 0);
+        return;
+    }
+    QCOMPARE(found.Names, QStringList {name});
+    // The launcher itself need not exist.
+    QCOMPARE(found.LaunchPaths, QStringList {folder + u'/' + launcher});
+}
+
+void TestScan::descriptorEncodingsAndLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("Windows-1250, CRLF") << QByteArray("OpisBaze=\x8Aibenik \xE8\x9A\r\nX=1\r\n") << u"Šibenik čš"_s;
+    QTest::newRow("UTF-8, LF") << QByteArray("X=1\nOpisBaze=\xC5\xA0ibenik\n") << u"Šibenik"_s;
+    QTest::newRow("UTF-8 with BOM on the key line") << QByteArray("\xEF\xBB\xBFOpisBaze=Firma\r\n") << u"Firma"_s;
+    QTest::newRow("CR only") << QByteArray("X=1\rOpisBaze=Firma\rY=2") << u"Firma"_s;
+    QTest::newRow("no final line end") << QByteArray("X=1\r\nOpisBaze=Firma") << u"Firma"_s;
+    QTest::newRow("tabs removed") << QByteArray("OpisBaze=\tFirma\t2009\t") << u"Firma2009"_s;
+    QTest::newRow("NUL byte on another line")
+        << QByteArray("X=") + QByteArray(2, '\0') + "\r\nOpisBaze=Firma" << u"Firma"_s;
+}
+
+void TestScan::descriptorEncodingsAndLineEnds()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    writeFile(dir.path() + u"/xa_x/StarterCS.txt"_s, content);
+    QCOMPARE(scan(dir.path()).Names, QStringList {name});
+}
+
+void TestScan::onlyDirectSubfolders()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    makeInstallation(root, u"xa_deeper/inner"_s, u"Dublje"_s);
+    makeInstallation(root, u"xa_deeper/xa_inner"_s, u"Dublje"_s);
+    makeInstallation(root, u"other/xa_firma"_s, u"Firma"_s);
+    writeFile(root + u"/StarterCS.txt"_s, "OpisBaze=Korijen");
+    writeFile(root + u"/xa_file"_s, "OpisBaze=Datoteka");
+    QCOMPARE(scan(root).Count(), 0);
+
+    // A link to an installation folder counts as a folder.
+    QTemporaryDir elsewhere;
+    makeInstallation(elsewhere.path(), u"real"_s, u"Povezana"_s);
+    QVERIFY(QFile::link(elsewhere.path() + u"/real"_s, root + u"/xa_link"_s));
+    QCOMPARE(scan(root).Names, QStringList {u"Povezana"_s});
+    QCOMPARE(scan(root).LaunchPaths, QStringList {root + u"/xa_link/StarterCS.exe"_s});
+}
+
+void TestScan::noCapacityLimit()
+{
+    QTemporaryDir dir;
+    for (int i = 0; i < 150; ++i)
+        makeInstallation(dir.path(), u"xa_%1"_s.arg(i, 3, 10, QChar(u'0')), u"Firma %1"_s.arg(i));
+    const catalogue::Catalogue found = scan(dir.path());
+    QCOMPARE(found.Count(), 150);
+    QCOMPARE(found.Names.first(), u"Firma 149"_s);
+    QCOMPARE(found.Names.last(), u"Firma 0"_s);
+}
+
+void TestScan::emptyAndMissingStartDirectory()
+{
+    QTemporaryDir dir;
+    QCOMPARE(scan(dir.path()).Count(), 0);
+    QCOMPARE(errorNumber([&] { scan(dir.path() + u"/missing"_s); }), 76);
+}
+
+void TestScan::overflowStopsTheScanKeepingWhatWasFiled()
+{
+    QTemporaryDir dir;
+    makeInstallation(dir.path(), u"xa_b"_s, u"Bez greške"_s);
+    writeFile(dir.path() + u"/xa_a/StarterCS.txt"_s, "OpisBaze=" + QByteArray(40000, 'x'));
+
+    platform::DirectoryList dir1;
+    catalogue::Catalogue found;
+    found.file(u"Stari"_s, u"/stari"_s);
+    QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found); }), 6);
+    QCOMPARE(found.Names, QStringList {u"Bez greške"_s});
+    QCOMPARE(dir1.path(), dir.path());
+}
+
+QTEST_GUILESS_MAIN(TestScan)
+#include "TestScan.moc"

@@ -1,0 +1,174 @@
+#include "platform/DirectoryList.h"
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+
+#include "../TestSupport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using testsupport::errorNumber;
+using testsupport::writeFile;
+
+class TestFileSystem : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listSubfoldersOrderAndKinds();
+    void listSubfoldersOfMissingFolder();
+    void directoryList();
+    void fileExists_data();
+    void fileExists();
+    void readTextFile();
+    void readTextFileErrors_data();
+    void readTextFileErrors();
+    void currentDirectoryRemoved();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFileSystem::listSubfoldersOrderAndKinds()
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const QString& name : {u"b"_s, u"C"_s, u"a"_s, u"A"_s, u"žuto"_s, u".skriveno"_s, u"xa firma"_s})
+        QVERIFY(QDir(root).mkpath(name + u"/inside"_s));
+    writeFile(root + u"/d"_s, "file");
+    QVERIFY(QFile::link(root + u"/b"_s, root + u"/e-link-to-folder"_s));
+    QVERIFY(QFile::link(root + u"/d"_s, root + u"/f-link-to-file"_s));
+    QVERIFY(QFile::link(root + u"/missing"_s, root + u"/g-broken-link"_s));
+    QVERIFY(mkfifo(QFile::encodeName(root + u"/h-fifo"_s).constData(), 0600) == 0);
+
+    QStringList expected;
+    for (const QString& name :
+         {u".skriveno"_s, u"A"_s, u"a"_s, u"b"_s, u"C"_s, u"e-link-to-folder"_s, u"xa firma"_s, u"žuto"_s})
+        expected.append(root + u'/' + name);
+    QCOMPARE(platform::listSubfolders(root), expected);
+    QCOMPARE(platform::listSubfolders(root + u'/'), expected);
+}
+
+void TestFileSystem::listSubfoldersOfMissingFolder()
+{
+    QCOMPARE(errorNumber([] { platform::listSubfolders(u"/nonexistent/folder"_s); }), 76);
+}
+
+void TestFileSystem::directoryList()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(u"xb"_s));
+    QVERIFY(QDir(dir.path()).mkpath(u"xa"_s));
+
+    platform::DirectoryList dir1;
+    dir1.setPath(dir.path());
+    QCOMPARE(dir1.path(), dir.path());
+    QCOMPARE(dir1.listCount(), 2);
+    QCOMPARE(dir1.list(0), dir.path() + u"/xa"_s);
+    QCOMPARE(dir1.list(1), dir.path() + u"/xb"_s);
+    QCOMPARE(errorNumber([&] { dir1.list(2); }), 9);
+    QCOMPARE(errorNumber([&] { dir1.list(-1); }), 9);
+
+    // Pointing it at a folder again reads the folder again.
+    QVERIFY(QDir(dir.path()).mkpath(u"xc"_s));
+    dir1.setPath(dir.path());
+    QCOMPARE(dir1.listCount(), 3);
+
+    QCOMPARE(errorNumber([&] { dir1.setPath(dir.path() + u"/missing"_s); }), 76);
+    writeFile(dir.path() + u"/file"_s, "x");
+    QCOMPARE(errorNumber([&] { dir1.setPath(dir.path() + u"/file"_s); }), 76);
+}
+
+void TestFileSystem::fileExists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("exists");
+
+    const QString root = m_dir.path();
+    writeFile(root + u"/regular.txt"_s, "x");
+    writeFile(root + u"/empty.txt"_s, QByteArray());
+    writeFile(root + u"/.hidden.txt"_s, "x");
+    writeFile(root + u"/Šibenik.txt"_s, "x");
+    QDir(root).mkpath(u"folder.txt"_s);
+    mkfifo(QFile::encodeName(root + u"/fifo.txt"_s).constData(), 0600);
+    QFile::link(root + u"/regular.txt"_s, root + u"/link.txt"_s);
+    QFile::link(root + u"/missing.txt"_s, root + u"/broken.txt"_s);
+    QFile::link(root + u"/folder.txt"_s, root + u"/folderlink.txt"_s);
+
+    QTest::newRow("regular file") << u"regular.txt"_s << true;
+    QTest::newRow("empty file") << u"empty.txt"_s << true;
+    QTest::newRow("non-ASCII name") << u"Šibenik.txt"_s << true;
+    QTest::newRow("link to a file") << u"link.txt"_s << true;
+    QTest::newRow("hidden file") << u".hidden.txt"_s << false;
+    QTest::newRow("folder") << u"folder.txt"_s << false;
+    QTest::newRow("link to a folder") << u"folderlink.txt"_s << false;
+    QTest::newRow("FIFO") << u"fifo.txt"_s << false;
+    QTest::newRow("broken link") << u"broken.txt"_s << false;
+    QTest::newRow("missing") << u"missing.txt"_s << false;
+    QTest::newRow("device") << u"/dev/null"_s << false;
+    QTest::newRow("empty path") << QString() << false;
+}
+
+void TestFileSystem::fileExists()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, exists);
+    const QString path = name.startsWith(u'/') || name.isEmpty() ? name : m_dir.path() + u'/' + name;
+    QCOMPARE(platform::fileExists(path), exists);
+}
+
+void TestFileSystem::readTextFile()
+{
+    QTemporaryDir dir;
+    writeFile(dir.path() + u"/a.txt"_s, "OpisBaze=\x8Aibenik\r\n");
+    QCOMPARE(platform::readTextFile(dir.path() + u"/a.txt"_s), u"OpisBaze=Šibenik\r\n"_s);
+
+    // Larger than any single read.
+    const QByteArray big = QByteArray(100000, 'x') + "\nOpisBaze=Kraj";
+    writeFile(dir.path() + u"/big.txt"_s, big);
+    QCOMPARE(platform::readTextFile(dir.path() + u"/big.txt"_s), QString::fromLatin1(big));
+}
+
+void TestFileSystem::readTextFileErrors_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("number");
+
+    const QString root = m_dir.path();
+    QDir(root).mkpath(u"folder"_s);
+    writeFile(root + u"/locked.txt"_s, "x");
+    QFile::setPermissions(root + u"/locked.txt"_s, QFileDevice::WriteOwner);
+
+    QTest::newRow("missing file") << u"missing.txt"_s << 53;
+    QTest::newRow("missing folder") << u"missing/file.txt"_s << 53;
+    QTest::newRow("folder") << u"folder"_s << 75;
+    if (geteuid() != 0)
+        QTest::newRow("unreadable file") << u"locked.txt"_s << 70;
+}
+
+void TestFileSystem::readTextFileErrors()
+{
+    QFETCH(QString, name);
+    QFETCH(int, number);
+    QCOMPARE(errorNumber([&] { platform::readTextFile(m_dir.path() + u'/' + name); }), number);
+}
+
+void TestFileSystem::currentDirectoryRemoved()
+{
+    const QString before = platform::currentDirectory();
+    QCOMPARE(before, QDir::currentPath());
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        QCOMPARE(platform::currentDirectory(), dir.path());
+    }
+    QCOMPARE(errorNumber([] { platform::currentDirectory(); }), 76);
+    QVERIFY(QDir::setCurrent(before));
+}
+
+QTEST_GUILESS_MAIN(TestFileSystem)
+#include "TestFileSystem.moc"
