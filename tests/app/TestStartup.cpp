@@ -32,6 +32,7 @@ private Q_SLOTS:
 private:
     static QStringList groups(const TreeView* tree);
     void makeWorkedExample();
+    void makeInstallations(const QStringList& installations); // "folder=name"
 
     QString m_originalDirectory;
     QString m_settingsFile;
@@ -68,11 +69,14 @@ QStringList TestStartup::groups(const TreeView* tree)
 
 void TestStartup::makeWorkedExample()
 {
-    makeInstallation(m_dir->path(), u"xa_alfa"_s, u"Alfa"_s);
-    makeInstallation(m_dir->path(), u"xa_alfa_t"_s, u"Alfa test"_s);
-    makeInstallation(m_dir->path(), u"xa_firma"_s, u"Firma"_s);
-    makeInstallation(m_dir->path(), u"xa_firma09"_s, u"Firma 2009"_s);
-    makeInstallation(m_dir->path(), u"xa_firma10"_s, u"Firma 2010"_s);
+    makeInstallations({u"xa_alfa=Alfa"_s, u"xa_alfa_t=Alfa test"_s, u"xa_firma=Firma"_s, u"xa_firma09=Firma 2009"_s,
+                       u"xa_firma10=Firma 2010"_s});
+}
+
+void TestStartup::makeInstallations(const QStringList& installations)
+{
+    for (const QString& installation : installations)
+        makeInstallation(m_dir->path(), installation.section(u'=', 0, 0), installation.section(u'=', 1));
 }
 
 void TestStartup::windowShowsTheCompleteTree()
@@ -118,8 +122,7 @@ void TestStartup::restoresTheLastSelection()
     QFETCH(QString, stored);
     QFETCH(QString, selected);
 
-    for (const QString& installation : installations)
-        makeInstallation(m_dir->path(), installation.section(u'=', 0, 0), installation.section(u'=', 1));
+    makeInstallations(installations);
     if (!stored.isEmpty())
         platform::saveSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s, m_dir->path() + u'/' + stored);
 
@@ -163,8 +166,7 @@ void TestStartup::buildErrorIsReportedBeforeTheWindowShows()
     QFETCH(QString, text);
     QFETCH(QStringList, groups);
 
-    for (const QString& installation : installations)
-        makeInstallation(m_dir->path(), installation.section(u'=', 0, 0), installation.section(u'=', 1));
+    makeInstallations(installations);
 
     RecordingMessageBox messages;
     const auto form = Module1::Main(messages);
