@@ -1,55 +1,140 @@
 #include "IzborAplikacije.h"
 
+#include "ErrorText.h"
 #include "LastStarted.h"
 
 #include "catalogue/Grouping.h"
 #include "catalogue/Scan.h"
 #include "catalogue/TreeBuilding.h"
+#include "launch/Launching.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/Settings.h"
 #include "platform/TreeView.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window's client area and its controls' places, in device-independent pixels.
+// The design, in device-independent pixels: the client area, the banner drawn unscaled at its top-left
+// corner (its right 18 pixels fall outside), and the controls. The tree covers the banner's last two rows
+// and reaches 4 pixels below the client area.
 constexpr QSize ClientSize(381, 532);
-constexpr QRect CompDataRect(8, 8, 193, 57);
+constexpr QSize BannerSize(399, 162);
+constexpr QRect cbOdrzavanjeRect(40, 112, 121, 29);
 constexpr QRect TreeView1Rect(0, 160, 381, 376);
+constexpr QRect CompDataRect(8, 8, 193, 57);
+
+const QString SupportToolTip = u"Klikom na dugme pozivate program preko kojeg se Vrexan spaja na vaše računalo"_s;
+
+// A font of the design. Sizes are given in points at 96 dots per inch and set in pixels, so the fixed
+// layout measures the same whatever the screen's logical DPI. The metric-compatible fonts stand in for
+// the named ones where those are missing.
+QFont designFont(const QStringList& families, qreal points, bool bold)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(qRound(points * 96 / 72));
+    font.setBold(bold);
+    return font;
+}
+
+const QStringList Arial {u"Arial"_s, u"Liberation Sans"_s, u"Arimo"_s, u"Helvetica"_s, u"DejaVu Sans"_s};
+const QStringList Calibri {u"Calibri"_s, u"Carlito"_s, u"Liberation Sans"_s, u"DejaVu Sans"_s};
 
 } // namespace
 
 IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, QWidget* parent)
     : QWidget(parent)
     , m_messages(messages)
+    , cbOdrzavanje(new QPushButton(this))
     , TreeView1(new platform::TreeView(this))
     , CompData(new QLabel(this))
 {
-    setObjectName(u"IzborAplikacije"_s);
-    setWindowTitle(u"Izbor aplikacije"_s);
-    setFixedSize(ClientSize);
+    setUpDesign();
 
-    ImageList1.add(u"Leaf"_s, platform::svgIcon(u":/pictures/leaf.svg"_s));
-    ImageList1.add(u"Open"_s, platform::svgIcon(u":/pictures/open.svg"_s));
-    ImageList1.add(u"Closed"_s, platform::svgIcon(u":/pictures/closed.svg"_s));
-    setWindowIcon(ImageList1.picture(u"Leaf"_s));
-
-    CompData->setObjectName(u"CompData"_s);
-    CompData->setGeometry(CompDataRect);
-    CompData->setWordWrap(true);
-    CompData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    TreeView1->setObjectName(u"TreeView1"_s);
-    TreeView1->setGeometry(TreeView1Rect);
-    TreeView1->setFocus();
+    connect(TreeView1, &platform::TreeView::DblClick, this, [this] { handleEvent([this] { TreeView1_DblClick(); }); });
+    connect(TreeView1, &platform::TreeView::KeyPress, this,
+            [this](qint16& keyAscii) { handleEvent([&] { TreeView1_KeyPress(keyAscii); }); });
+    connect(cbOdrzavanje, &QPushButton::clicked, this, [this] { handleEvent([this] { cbOdrzavanje_Click(); }); });
 }
 
 IzborAplikacije::~IzborAplikacije() = default;
+
+void IzborAplikacije::setUpDesign()
+{
+    setObjectName(u"IzborAplikacije"_s);
+    setWindowTitle(u"Izbor aplikacije"_s);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientSize);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    m_banner = platform::svgIcon(u":/pictures/banner.svg"_s);
+
+    // Index order and keys as the tree and the rest of the suite know them.
+    ImageList1.add(u"Open1"_s, platform::svgIcon(u":/pictures/open1.svg"_s));
+    ImageList1.add(u"Leaf"_s, platform::svgIcon(u":/pictures/leaf.svg"_s));
+    ImageList1.add(u"Closed1"_s, platform::svgIcon(u":/pictures/closed1.svg"_s));
+    ImageList1.add(u"Leaf1"_s, platform::svgIcon(u":/pictures/leaf1.svg"_s));
+    ImageList1.add(u"Open"_s, platform::svgIcon(u":/pictures/open.svg"_s));
+    ImageList1.add(u"Open11"_s, platform::svgIcon(u":/pictures/open11.svg"_s));
+    ImageList1.add(u"Closed"_s, platform::svgIcon(u":/pictures/closed.svg"_s));
+    setWindowIcon(ImageList1.picture(u"Leaf"_s));
+
+    cbOdrzavanje->setObjectName(u"cbOdrzavanje"_s);
+    cbOdrzavanje->setGeometry(cbOdrzavanjeRect);
+    cbOdrzavanje->setText(u"PODRŠKA"_s);
+    cbOdrzavanje->setToolTip(SupportToolTip);
+    cbOdrzavanje->setFont(designFont(Calibri, 11.25, true));
+    cbOdrzavanje->setIcon(platform::svgIcon(u":/pictures/support.svg"_s));
+    cbOdrzavanje->setIconSize(QSize(22, 22));
+    // Never the window's default button: Enter in the tree belongs to the tree.
+    cbOdrzavanje->setAutoDefault(false);
+    cbOdrzavanje->setDefault(false);
+    QPalette face = cbOdrzavanje->palette();
+    face.setColor(QPalette::Button, face.color(QPalette::Base));
+    cbOdrzavanje->setPalette(face);
+
+    TreeView1->setObjectName(u"TreeView1"_s);
+    TreeView1->setGeometry(TreeView1Rect);
+    TreeView1->setFont(designFont(Arial, 11.25, false));
+
+    CompData->setObjectName(u"CompData"_s);
+    CompData->setGeometry(CompDataRect);
+    CompData->setFont(designFont(Arial, 6.75, true));
+    CompData->setWordWrap(true);
+    CompData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    CompData->setTextFormat(Qt::PlainText);
+    QPalette grey = CompData->palette();
+    const QColor greyText = grey.color(QPalette::Disabled, QPalette::WindowText);
+    grey.setColor(QPalette::Active, QPalette::WindowText, greyText);
+    grey.setColor(QPalette::Inactive, QPalette::WindowText, greyText);
+    CompData->setPalette(grey);
+
+    // The tree first; the label takes no focus, so Tab moves between the tree and the button only.
+    setTabOrder(TreeView1, cbOdrzavanje);
+    TreeView1->setFocus();
+}
+
+void IzborAplikacije::paintEvent(QPaintEvent*)
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_bannerPixmap.isNull() || m_bannerPixmap.devicePixelRatio() != ratio)
+        m_bannerPixmap = m_banner.pixmap(BannerSize, ratio);
+    QPainter painter(this);
+    painter.drawPixmap(QPoint(0, 0), m_bannerPixmap);
+}
 
 void IzborAplikacije::Form_Load()
 {
@@ -67,7 +152,60 @@ void IzborAplikacije::Direktorij()
             platform::getSetting(LastStarted::AppName, LastStarted::Section, LastStarted::Key, Catalogue.launchPath(1));
         catalogue::restoreSelection(*TreeView1, Catalogue, LastStartedPath);
     } catch (const platform::RuntimeError& error) {
-        m_messages.critical(this, u"MarunIzbor"_s, QString::number(error.number()) + u": "_s + error.description(),
-                            error.subject());
+        m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handled(error), error.subject());
     }
+}
+
+void IzborAplikacije::TreeView1_DblClick()
+{
+    const QTreeWidgetItem* node = TreeView1->selectedItem();
+    if (!node || !node->parent())
+        return;
+    const int index = launch::findEntry(Catalogue, platform::TreeView::key(node));
+    if (index < 0)
+        return;
+    const QString launchPath = Catalogue.LaunchPaths[index];
+
+    // A launcher that will not start, or a setting that cannot be written, is told to the user; the
+    // window stays open for the next try.
+    try {
+        platform::startProgram(launchPath);
+    } catch (const platform::RuntimeError& error) {
+        reportFailure(error);
+        return;
+    }
+    try {
+        RegAdd(launchPath);
+    } catch (const platform::RuntimeError& error) {
+        reportFailure(error);
+    }
+}
+
+void IzborAplikacije::TreeView1_KeyPress(qint16& KeyAscii)
+{
+    if (KeyAscii == 13)
+        TreeView1_DblClick();
+}
+
+void IzborAplikacije::cbOdrzavanje_Click() { }
+
+void IzborAplikacije::RegAdd(const QString& Vrijednost)
+{
+    platform::saveSetting(LastStarted::AppName, LastStarted::Section, LastStarted::Key, Vrijednost);
+}
+
+template <typename Handler>
+void IzborAplikacije::handleEvent(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const platform::RuntimeError& error) {
+        m_messages.critical(this, u"MarunIzbor"_s, ErrorText::unhandled(error), error.subject());
+        QCoreApplication::exit(1);
+    }
+}
+
+void IzborAplikacije::reportFailure(const platform::RuntimeError& error)
+{
+    m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handledWithSubject(error));
 }

@@ -4,10 +4,13 @@
 #include "platform/DirectoryList.h"
 #include "platform/ImageList.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 
 namespace platform {
 class MessageBox;
@@ -15,9 +18,9 @@ class RuntimeError;
 class TreeView;
 } // namespace platform
 
-// The program's one window: the identity panel, the support button and the installation tree.
-// It holds all of the program's state and is brought up by Module1::Main in a fixed order:
-// constructed, Form_Load(), Dir1 pointed at the current directory, Direktorij(), shown.
+// The program's one window: the banner with the identity panel and the support button, and below them the
+// installation tree. It holds all of the program's state and is brought up by Module1::Main in a fixed
+// order: constructed, Form_Load(), Dir1 pointed at the current directory, Direktorij(), shown.
 class IzborAplikacije : public QWidget
 {
     Q_OBJECT
@@ -41,15 +44,40 @@ public:
     QString lastStartedPath() const { return LastStartedPath; }
     platform::TreeView* treeView() const { return TreeView1; }
     QLabel* compData() const { return CompData; }
+    QPushButton* supportButton() const { return cbOdrzavanje; }
+    const platform::ImageList& imageList() const { return ImageList1; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void setUpDesign();
+
+    // Starts the selected installation's launcher and remembers it as the one started last.
+    void TreeView1_DblClick();
+    // Enter (character code 13) launches as a double click does.
+    void TreeView1_KeyPress(qint16& KeyAscii);
+    void cbOdrzavanje_Click();
+    // Stores Vrijednost as the launch path of the installation started last.
+    void RegAdd(const QString& Vrijednost);
+
+    // Runs an event handler; a run-time error that leaves it ends the program with the run-time error
+    // message, and never reaches Qt's event loop.
+    template <typename Handler>
+    void handleEvent(Handler&& handler);
+    void reportFailure(const platform::RuntimeError& error);
+
     platform::MessageBox& m_messages;
 
     QString StartDir;
     QString LastStartedPath;
     catalogue::Catalogue Catalogue;
 
+    QIcon m_banner;
+    QPixmap m_bannerPixmap;
+
     platform::ImageList ImageList1;
+    QPushButton* cbOdrzavanje;
     platform::TreeView* TreeView1;
     QLabel* CompData;
 };

@@ -1,5 +1,6 @@
 #include "Module1.h"
 
+#include "ErrorText.h"
 #include "IzborAplikacije.h"
 
 #include "platform/FileSystem.h"
@@ -36,9 +37,7 @@ int run(platform::MessageBox& messages)
 
 void reportUnhandled(platform::MessageBox& messages, const platform::RuntimeError& error)
 {
-    messages.critical(nullptr, u"MarunIzbor"_s,
-                      u"Run-time error '%1':\n\n%2"_s.arg(QString::number(error.number()), error.description()),
-                      error.subject());
+    messages.critical(nullptr, u"MarunIzbor"_s, ErrorText::unhandled(error), error.subject());
 }
 
 } // namespace Module1

@@ -35,12 +35,15 @@ void buildTree(platform::TreeView& tree, const platform::ImageList& images, cons
     for (int t = 0; t < count; ++t) {
         const QString& name = catalogue.Names[t];
         const QString& parent = catalogue.Parents[t];
+        QTreeWidgetItem* leaf = nullptr;
         if (!parent.isEmpty()) {
             const QString text = trimSpaces(QStringView(name).last(name.size() - parent.size()));
-            tree.add(groupKey(parent), platform::TreeView::Child, name, text, u"Leaf"_s);
+            leaf = tree.add(groupKey(parent), platform::TreeView::Child, name, text, u"Leaf"_s);
         } else {
-            tree.add(groupKey(name), platform::TreeView::Child, name, name, u"Leaf"_s);
+            leaf = tree.add(groupKey(name), platform::TreeView::Child, name, name, u"Leaf"_s);
         }
+        // So that the people who support the users can tell which folder a leaf starts.
+        leaf->setToolTip(0, catalogue.LaunchPaths[t]);
     }
 }
 

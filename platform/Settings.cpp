@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <QFile>
 #include <QSettings>
 
 #include <memory>
@@ -43,7 +44,15 @@ QString getSetting(const QString& appName, const QString& section, const QString
 
 void saveSetting(const QString& appName, const QString& section, const QString& key, const QString& value)
 {
-    const auto store = openStore(appName);
+    auto store = openStore(appName);
+    if (store->status() == QSettings::FormatError) {
+        // A store that cannot be understood is written anew; QSettings keeps reporting the first error it
+        // met, so a fresh one is needed to tell whether this write succeeded.
+        const QString fileName = store->fileName();
+        store.reset();
+        QFile::remove(fileName);
+        store = openStore(appName);
+    }
     store->beginGroup(section);
     store->setValue(key, value);
     store->endGroup();

@@ -13,6 +13,7 @@ namespace platform {
 QString getSetting(const QString& appName, const QString& section, const QString& key, const QString& defaultValue);
 
 // Stores value, creating missing levels and replacing an earlier value, and writes it through at once.
+// A store that cannot be understood is replaced by one holding just this value.
 // Error 70 when the store may not be written, 75 for any other failure.
 void saveSetting(const QString& appName, const QString& section, const QString& key, const QString& value);
 

@@ -3,7 +3,8 @@
 #include "ImageList.h"
 #include "RuntimeError.h"
 
-#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace platform {
 
@@ -25,6 +26,7 @@ TreeView::TreeView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QTreeWidget::itemExpanded, this, &TreeView::showPicture);
     connect(this, &QTreeWidget::itemCollapsed, this, &TreeView::showPicture);
 }
@@ -83,6 +85,25 @@ QTreeWidgetItem* TreeView::selectedItem() const
 {
     const QList<QTreeWidgetItem*> items = selectedItems();
     return items.isEmpty() ? nullptr : items.first();
+}
+
+void TreeView::keyPressEvent(QKeyEvent* event)
+{
+    qint16 keyAscii = 0;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        keyAscii = 13;
+    else if (event->text().size() == 1)
+        keyAscii = qint16(event->text().at(0).unicode());
+    if (keyAscii != 0)
+        Q_EMIT KeyPress(keyAscii);
+    QTreeWidget::keyPressEvent(event);
+}
+
+void TreeView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT DblClick();
 }
 
 QTreeWidgetItem* TreeView::makeNode(const QString& key, const QString& text, const QString& image)

@@ -12,6 +12,7 @@ class ImageList;
 // and whose pictures are taken by key from a bound ImageList. A node may name a second picture that it
 // shows while it is expanded.
 //
+// Besides Qt's own signals it reports double clicks and typed characters as the window's handlers take them.
 // Nodes are never removed. A node added with an empty key has no key and cannot be found.
 //
 // Errors: adding a key that is already present raises 35602, a relative key or picture key that names
@@ -45,6 +46,17 @@ public:
     void select(QTreeWidgetItem* node);
     // The selected node, or nullptr.
     QTreeWidgetItem* selectedItem() const;
+
+Q_SIGNALS:
+    // A double click anywhere in the tree, also where no node is under the pointer.
+    void DblClick();
+    // A key that gives a character, with its character code: 13 for Enter and the keypad's Enter.
+    // Emitted before the tree handles the key itself.
+    void KeyPress(qint16& KeyAscii);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QTreeWidgetItem* makeNode(const QString& key, const QString& text, const QString& image);

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void savedValueIsReadBack();
     void storeIsTheConfigurationFile();
     void unreadableStore();
+    void corruptStore();
+    void unwritableStore();
 
 private:
     QString m_file;
@@ -86,6 +88,33 @@ void TestSettings::unreadableStore()
         number = error.number();
         QCOMPARE(error.subject(), m_file);
     }
+    QCOMPARE(number, 70);
+}
+
+void TestSettings::corruptStore()
+{
+    testsupport::writeFile(m_file, "[LastStarted\nPutanja=\x01\x02\n=====\n");
+    QCOMPARE(testsupport::errorNumber([] { platform::getSetting(App, u"LastStarted"_s, u"Putanja"_s, QString()); }),
+             75);
+    // The next write replaces it.
+    platform::saveSetting(App, u"LastStarted"_s, u"Putanja"_s, u"/srv/xa_firma/StarterCS.exe"_s);
+    QCOMPARE(platform::getSetting(App, u"LastStarted"_s, u"Putanja"_s, QString()), u"/srv/xa_firma/StarterCS.exe"_s);
+}
+
+void TestSettings::unwritableStore()
+{
+    // A file where the store's folder should be cannot be got round, not even by root.
+    const QString folder = QFileInfo(m_file).path();
+    QVERIFY(QDir(folder).removeRecursively());
+    testsupport::writeFile(folder, "x");
+    int number = 0;
+    try {
+        platform::saveSetting(App, u"LastStarted"_s, u"Putanja"_s, u"/x"_s);
+    } catch (const platform::RuntimeError& error) {
+        number = error.number();
+        QCOMPARE(error.subject(), m_file);
+    }
+    QVERIFY(QFile::remove(folder));
     QCOMPARE(number, 70);
 }
 

@@ -1,0 +1,147 @@
+#include "app/IzborAplikacije.h"
+#include "app/Module1.h"
+#include "platform/TreeView.h"
+
+#include "../TestSupport.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The window as designed, shown on a directory of installations.
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void layout();
+    void texts();
+    void fonts();
+    void pictures();
+    void focusAndTabOrder();
+    void enterInTheTreeNeverClicksTheButton();
+    void leafToolTipShowsItsLaunchPath();
+
+private:
+    QString m_originalDirectory;
+    QTemporaryDir m_dir;
+    testsupport::RecordingMessageBox m_messages;
+    std::unique_ptr<IzborAplikacije> m_form;
+};
+
+void TestWindow::initTestCase()
+{
+    m_originalDirectory = QDir::currentPath();
+    testsupport::makeInstallation(m_dir.path(), u"xa_firma"_s, u"Firma"_s);
+    testsupport::makeInstallation(m_dir.path(), u"xa_firma09"_s, u"Firma 2009"_s);
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    m_form = Module1::Main(m_messages);
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestWindow::cleanupTestCase()
+{
+    m_form.reset();
+    QDir::setCurrent(m_originalDirectory);
+}
+
+void TestWindow::layout()
+{
+    QCOMPARE(m_form->size(), QSize(381, 532));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QCOMPARE(m_form->supportButton()->geometry(), QRect(40, 112, 121, 29));
+    QCOMPARE(m_form->compData()->geometry(), QRect(8, 8, 193, 57));
+    // The tree covers the banner's last two rows and reaches below the client area.
+    QCOMPARE(m_form->treeView()->geometry(), QRect(0, 160, 381, 376));
+    QVERIFY(m_form->compData()->wordWrap());
+    QVERIFY(!m_form->compData()->autoFillBackground());
+}
+
+void TestWindow::texts()
+{
+    QCOMPARE(m_form->windowTitle(), u"Izbor aplikacije"_s);
+    QCOMPARE(m_form->supportButton()->text(), u"PODRŠKA"_s);
+    QCOMPARE(m_form->supportButton()->toolTip(),
+             u"Klikom na dugme pozivate program preko kojeg se Vrexan spaja na vaše računalo"_s);
+    QVERIFY(m_messages.messages.isEmpty());
+}
+
+void TestWindow::fonts()
+{
+    const QFont button = m_form->supportButton()->font();
+    QCOMPARE(button.pixelSize(), 15);
+    QVERIFY(button.bold());
+    QCOMPARE(button.families().first(), u"Calibri"_s);
+    const QFont label = m_form->compData()->font();
+    QCOMPARE(label.pixelSize(), 9);
+    QVERIFY(label.bold());
+    QCOMPARE(label.families().first(), u"Arial"_s);
+    const QFont tree = m_form->treeView()->font();
+    QCOMPARE(tree.pixelSize(), 15);
+    QVERIFY(!tree.bold());
+}
+
+void TestWindow::pictures()
+{
+    const platform::ImageList& images = m_form->imageList();
+    QCOMPARE(images.keys(),
+             (QStringList {u"Open1"_s, u"Leaf"_s, u"Closed1"_s, u"Leaf1"_s, u"Open"_s, u"Open11"_s, u"Closed"_s}));
+    for (const QString& key : images.keys())
+        QVERIFY2(!images.picture(key).isNull(), qPrintable(key));
+    QVERIFY(!m_form->windowIcon().isNull());
+    QVERIFY(!m_form->supportButton()->icon().isNull());
+
+    // The banner is the background, drawn unscaled from the top-left corner: white at the corner, grey
+    // letters of the word mark on the left, the tree from row 160 down.
+    const QImage window = m_form->grab().toImage();
+    QCOMPARE(window.pixelColor(2, 2), QColor(Qt::white));
+    QCOMPARE(window.pixelColor(378, 150), QColor(Qt::white));
+    const QColor mark = window.pixelColor(17, 90);
+    QVERIFY2(mark.red() == mark.green() && mark.red() < 200, qPrintable(mark.name()));
+}
+
+void TestWindow::focusAndTabOrder()
+{
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget(), m_form->treeView());
+    QCOMPARE(m_form->compData()->focusPolicy(), Qt::NoFocus);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_form->supportButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_form->treeView());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), m_form->supportButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), m_form->treeView());
+}
+
+void TestWindow::enterInTheTreeNeverClicksTheButton()
+{
+    QVERIFY(!m_form->supportButton()->isDefault());
+    QVERIFY(!m_form->supportButton()->autoDefault());
+    QSignalSpy clicks(m_form->supportButton(), &QPushButton::clicked);
+    m_form->treeView()->select(m_form->treeView()->node(u"Firma_N"_s));
+    QTest::keyClick(m_form->treeView(), Qt::Key_Return);
+    QTest::keyClick(m_form->treeView(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(m_form->treeView(), Qt::Key_Escape);
+    QCOMPARE(clicks.count(), 0);
+    QVERIFY(m_form->isVisible());
+}
+
+void TestWindow::leafToolTipShowsItsLaunchPath()
+{
+    platform::TreeView* tree = m_form->treeView();
+    QCOMPARE(tree->node(u"Firma 2009"_s)->toolTip(0), m_dir.path() + u"/xa_firma09/StarterCS.exe"_s);
+    QCOMPARE(tree->node(u"Firma_N"_s)->toolTip(0), QString());
+}
+
+QTEST_MAIN(TestWindow)
+#include "TestWindow.moc"
