@@ -3,16 +3,21 @@
 #include "ErrorText.h"
 #include "LastStarted.h"
 
+#include "catalogue/Descriptor.h"
 #include "catalogue/Grouping.h"
 #include "catalogue/Scan.h"
 #include "catalogue/TreeBuilding.h"
+#include "identity/Identity.h"
 #include "launch/Launching.h"
+#include "launch/SupportTool.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/Settings.h"
+#include "platform/TextDecoding.h"
 #include "platform/TreeView.h"
+#include "platform/Workstation.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -32,6 +37,11 @@ constexpr QSize BannerSize(399, 162);
 constexpr QRect cbOdrzavanjeRect(40, 112, 121, 29);
 constexpr QRect TreeView1Rect(0, 160, 381, 376);
 constexpr QRect CompDataRect(8, 8, 193, 57);
+
+constexpr QColor ClassicGreyText(0x6d, 0x6d, 0x6d);
+
+// The error the address table's failure raises: the first number a program may give its own errors.
+constexpr int GetIpAddrTableFailed = -2147221504;
 
 const QString SupportToolTip = u"Klikom na dugme pozivate program preko kojeg se Vrexan spaja na vaše računalo"_s;
 
@@ -53,9 +63,10 @@ const QStringList Calibri {u"Calibri"_s, u"Carlito"_s, u"Liberation Sans"_s, u"D
 
 } // namespace
 
-IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, QWidget* parent)
+IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent)
     : QWidget(parent)
     , m_messages(messages)
+    , m_addresses(addresses)
     , cbOdrzavanje(new QPushButton(this))
     , TreeView1(new platform::TreeView(this))
     , CompData(new QLabel(this))
@@ -116,8 +127,12 @@ void IzborAplikacije::setUpDesign()
     CompData->setWordWrap(true);
     CompData->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     CompData->setTextFormat(Qt::PlainText);
+    // The grey of disabled text, as designed. Some styles make that grey too faint to read on the white
+    // banner; it is kept at least as dark as the classic grey text.
     QPalette grey = CompData->palette();
-    const QColor greyText = grey.color(QPalette::Disabled, QPalette::WindowText);
+    QColor greyText = grey.color(QPalette::Disabled, QPalette::WindowText);
+    if (greyText.lightness() > ClassicGreyText.lightness())
+        greyText = ClassicGreyText;
     grey.setColor(QPalette::Active, QPalette::WindowText, greyText);
     grey.setColor(QPalette::Inactive, QPalette::WindowText, greyText);
     CompData->setPalette(grey);
@@ -139,6 +154,31 @@ void IzborAplikacije::paintEvent(QPaintEvent*)
 void IzborAplikacije::Form_Load()
 {
     StartDir = platform::currentDirectory();
+
+    // An address table that cannot be read is told, and the panel goes on without addresses: the
+    // launcher must not fail to start because of its information panel.
+    QString addresses;
+    try {
+        addresses = GetIpAddrTable();
+    } catch (const platform::RuntimeError& error) {
+        m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handled(error), error.subject());
+    }
+    const identity::Workstation names =
+        identity::workstation(platform::environment(), platform::hostName(), platform::loginName());
+    CompData->setText(identity::identityText(addresses, names));
+    QFont bold = CompData->font();
+    bold.setBold(true);
+    CompData->setFont(bold);
+}
+
+QString IzborAplikacije::GetIpAddrTable()
+{
+    QList<platform::Ipv4Address> rows;
+    if (const int result = m_addresses.read(rows); result != 0)
+        throw platform::RuntimeError(GetIpAddrTableFailed,
+                                     u"GetIpAddrTable failed with return value "_s + QString::number(result), {});
+    IpList += identity::formatAddressList(rows);
+    return IpList;
 }
 
 void IzborAplikacije::Direktorij()
@@ -187,7 +227,22 @@ void IzborAplikacije::TreeView1_KeyPress(qint16& KeyAscii)
         TreeView1_DblClick();
 }
 
-void IzborAplikacije::cbOdrzavanje_Click() { }
+void IzborAplikacije::cbOdrzavanje_Click()
+{
+    // The message the users know stays as it is; what went wrong is shown below it for their support.
+    try {
+        const QString descriptor = launch::supportDescriptorPath(Catalogue.launchPath(0));
+        const QString tool = launch::supportToolPath(platform::splitLines(platform::readTextFile(descriptor)));
+        if (!platform::fileExists(tool)) {
+            m_messages.critical(this, u"Greška"_s, u"Na serveru nedostaje datoteka QRM.exe"_s, tool);
+            return;
+        }
+        platform::startProgram(tool);
+    } catch (const platform::RuntimeError& error) {
+        m_messages.critical(this, u"Marun izbor"_s, u"MarunIzbor ne može pronaći program za spajanje!"_s,
+                            ErrorText::handledWithSubject(error));
+    }
+}
 
 void IzborAplikacije::RegAdd(const QString& Vrijednost)
 {

@@ -13,6 +13,7 @@ class QLabel;
 class QPushButton;
 
 namespace platform {
+class AddressSource;
 class MessageBox;
 class RuntimeError;
 class TreeView;
@@ -26,7 +27,7 @@ class IzborAplikacije : public QWidget
     Q_OBJECT
 
 public:
-    explicit IzborAplikacije(platform::MessageBox& messages, QWidget* parent = nullptr);
+    IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent = nullptr);
     ~IzborAplikacije() override;
 
     // The load handler: captures the start directory and fills the identity panel.
@@ -42,6 +43,7 @@ public:
     const catalogue::Catalogue& catalogue() const { return Catalogue; }
     QString startDir() const { return StartDir; }
     QString lastStartedPath() const { return LastStartedPath; }
+    QString ipList() const { return IpList; }
     platform::TreeView* treeView() const { return TreeView1; }
     QLabel* compData() const { return CompData; }
     QPushButton* supportButton() const { return cbOdrzavanje; }
@@ -53,6 +55,8 @@ protected:
 private:
     void setUpDesign();
 
+    // The workstation's IPv4 addresses as the identity panel lists them.
+    QString GetIpAddrTable();
     // Starts the selected installation's launcher and remembers it as the one started last.
     void TreeView1_DblClick();
     // Enter (character code 13) launches as a double click does.
@@ -68,9 +72,11 @@ private:
     void reportFailure(const platform::RuntimeError& error);
 
     platform::MessageBox& m_messages;
+    platform::AddressSource& m_addresses;
 
     QString StartDir;
     QString LastStartedPath;
+    QString IpList;
     catalogue::Catalogue Catalogue;
 
     QIcon m_banner;

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeError.h"
+#include "platform/Workstation.h"
 
 #include <QApplication>
 
@@ -13,9 +14,9 @@ using namespace Qt::StringLiterals;
 
 namespace Module1 {
 
-std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
+std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::AddressSource& addresses)
 {
-    auto form = std::make_unique<IzborAplikacije>(messages);
+    auto form = std::make_unique<IzborAplikacije>(messages, addresses);
     form->Form_Load();
     form->Dir1.setPath(platform::currentDirectory());
     form->Direktorij();
@@ -23,11 +24,16 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
     return form;
 }
 
-int run(platform::MessageBox& messages)
+std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
+{
+    return Main(messages, platform::systemAddresses());
+}
+
+int run(platform::MessageBox& messages, platform::AddressSource& addresses)
 {
     std::unique_ptr<IzborAplikacije> form;
     try {
-        form = Main(messages);
+        form = Main(messages, addresses);
     } catch (const platform::RuntimeError& error) {
         reportUnhandled(messages, error);
         return 1;

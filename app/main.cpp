@@ -1,6 +1,7 @@
 #include "Module1.h"
 
 #include "platform/MessageBox.h"
+#include "platform/Workstation.h"
 
 #include <QApplication>
 
@@ -9,5 +10,5 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("marunizbor"));
     platform::QtMessageBox messages;
-    return Module1::run(messages);
+    return Module1::run(messages, platform::systemAddresses());
 }

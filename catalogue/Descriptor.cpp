@@ -42,18 +42,24 @@ QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QStrin
     return value;
 }
 
-QString descriptorValue(const QStringList& lines, QStringView key)
+QStringList descriptorValues(const QStringList& lines, QStringView key)
 {
-    QString found;
+    QStringList values;
     for (const QString& line : lines) {
         const QString trimmed = trimSpaces(line);
         if (trimmed.startsWith(u'*'))
             continue;
         QString value = ReadStarterTxt(trimmed, key, QString());
         if (!value.isEmpty())
-            found = std::move(value);
+            values.append(std::move(value));
     }
-    return found;
+    return values;
+}
+
+QString descriptorValue(const QStringList& lines, QStringView key)
+{
+    const QStringList values = descriptorValues(lines, key);
+    return values.isEmpty() ? QString() : values.last();
 }
 
 QString readDescriptorValue(const QString& path, QStringView key)

@@ -22,7 +22,10 @@ QString trimSpaces(QStringView text);
 QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default);
 
 // The reading loop over a descriptor's lines: each line is trimmed, comment lines ("*" first) are skipped,
-// and the last line whose value for key is not empty wins. Empty when no line gives a value.
+// and every line whose value for key is not empty gives it, in the order of the lines.
+QStringList descriptorValues(const QStringList& lines, QStringView key);
+
+// The last of descriptorValues(), the one that counts; empty when no line gives a value.
 QString descriptorValue(const QStringList& lines, QStringView key);
 
 // Reads the descriptor file at path and returns descriptorValue() of its lines. File errors pass on.

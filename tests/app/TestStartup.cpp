@@ -2,6 +2,7 @@
 #include "app/Module1.h"
 #include "platform/Settings.h"
 #include "platform/TreeView.h"
+#include "platform/Workstation.h"
 
 #include "../TestSupport.h"
 
@@ -188,7 +189,7 @@ void TestStartup::unhandledErrorEndsStartUp()
     QVERIFY(QDir().rmdir(gone));
 
     RecordingMessageBox messages;
-    QCOMPARE(Module1::run(messages), 1);
+    QCOMPARE(Module1::run(messages, platform::systemAddresses()), 1);
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(messages.messages[0].title, u"MarunIzbor"_s);
     QCOMPARE(messages.messages[0].text, u"Run-time error '76':\n\nPath not found"_s);
