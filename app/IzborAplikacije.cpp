@@ -15,7 +15,6 @@
 #include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/Settings.h"
-#include "platform/TextDecoding.h"
 #include "platform/TreeView.h"
 #include "platform/Workstation.h"
 
@@ -232,7 +231,7 @@ void IzborAplikacije::cbOdrzavanje_Click()
     // The message the users know stays as it is; what went wrong is shown below it for their support.
     try {
         const QString descriptor = launch::supportDescriptorPath(Catalogue.launchPath(0));
-        const QString tool = launch::supportToolPath(platform::splitLines(platform::readTextFile(descriptor)));
+        const QString tool = launch::supportToolPath(platform::readTextFile(descriptor));
         if (!platform::fileExists(tool)) {
             m_messages.critical(this, u"Greška"_s, u"Na serveru nedostaje datoteka QRM.exe"_s, tool);
             return;

@@ -16,13 +16,6 @@ void Catalogue::file(const QString& name, const QString& launchPath)
     Parents.append(QString());
 }
 
-void Catalogue::swapEntries(int a, int b)
-{
-    Names.swapItemsAt(a, b);
-    LaunchPaths.swapItemsAt(a, b);
-    Parents.swapItemsAt(a, b);
-}
-
 QString Catalogue::launchPath(int index) const
 {
     return LaunchPaths.value(index);

@@ -19,7 +19,6 @@ struct Catalogue
     void clear();
     // Appends an entry without a parent.
     void file(const QString& name, const QString& launchPath);
-    void swapEntries(int a, int b);
 
     // The launch path of entry index, or empty for an index past the last entry.
     QString launchPath(int index) const;

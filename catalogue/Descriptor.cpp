@@ -11,9 +11,33 @@ namespace {
 // Lines as long as this no longer fit the 16-bit positions the suite's readers count with.
 constexpr qsizetype OverflowingLength = 32767;
 
+// Whether the start of a line equals the key, both lower-cased. Most lines are ASCII and are compared as
+// they stand; any other character takes the full lower-case mapping.
+bool keyMatches(QStringView start, QStringView key)
+{
+    if (start.size() != key.size())
+        return false;
+    bool ascii = true;
+    for (qsizetype i = 0; i < start.size() && ascii; ++i)
+        ascii = start[i].unicode() < 0x80 && key[i].unicode() < 0x80;
+    if (!ascii)
+        return start.toString().toLower() == key.toString().toLower();
+    for (qsizetype i = 0; i < start.size(); ++i) {
+        char16_t a = start[i].unicode();
+        char16_t b = key[i].unicode();
+        if (a >= u'A' && a <= u'Z')
+            a += u'a' - u'A';
+        if (b >= u'A' && b <= u'Z')
+            b += u'a' - u'A';
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-QString trimSpaces(QStringView text)
+QStringView trimSpaces(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -21,13 +45,13 @@ QString trimSpaces(QStringView text)
         ++begin;
     while (end > begin && text[end - 1] == u' ')
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
 }
 
 QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default)
 {
     const qsizetype n = txtKljuc.size();
-    if (txtStream.left(n).toString().toLower() != txtKljuc.toString().toLower())
+    if (!keyMatches(txtStream.left(n), txtKljuc))
         return Default;
 
     if (txtStream.size() >= OverflowingLength)
@@ -37,34 +61,34 @@ QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QStrin
     if (equals < 0)
         return Default;
 
-    QString value = trimSpaces(txtStream.sliced(equals + 1));
+    QString value = trimSpaces(txtStream.sliced(equals + 1)).toString();
     value.remove(u'\t');
     return value;
 }
 
-QStringList descriptorValues(const QStringList& lines, QStringView key)
+QStringList descriptorValues(QStringView text, QStringView key)
 {
     QStringList values;
-    for (const QString& line : lines) {
-        const QString trimmed = trimSpaces(line);
+    platform::forEachLine(text, [&](QStringView line) {
+        const QStringView trimmed = trimSpaces(line);
         if (trimmed.startsWith(u'*'))
-            continue;
+            return;
         QString value = ReadStarterTxt(trimmed, key, QString());
         if (!value.isEmpty())
             values.append(std::move(value));
-    }
+    });
     return values;
 }
 
-QString descriptorValue(const QStringList& lines, QStringView key)
+QString descriptorValue(QStringView text, QStringView key)
 {
-    const QStringList values = descriptorValues(lines, key);
+    const QStringList values = descriptorValues(text, key);
     return values.isEmpty() ? QString() : values.last();
 }
 
 QString readDescriptorValue(const QString& path, QStringView key)
 {
-    return descriptorValue(platform::splitLines(platform::readTextFile(path)), key);
+    return descriptorValue(platform::readTextFile(path), key);
 }
 
 } // namespace catalogue

@@ -11,7 +11,7 @@ inline constexpr QStringView DisplayNameKey = u"OpisBaze";
 inline constexpr QStringView NewFilesKey = u"NewFiles";
 
 // text without its leading and trailing spaces (U+0020 only; tabs stay).
-QString trimSpaces(QStringView text);
+QStringView trimSpaces(QStringView text);
 
 // The value of key txtKljuc on one trimmed, non-comment descriptor line, or Default when the line does not
 // begin with the key. The key test ignores letter case and is a prefix test ("OpisBazeStara=X" gives X);
@@ -21,14 +21,14 @@ QString trimSpaces(QStringView text);
 // readers do.
 QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default);
 
-// The reading loop over a descriptor's lines: each line is trimmed, comment lines ("*" first) are skipped,
+// The reading loop over a descriptor's text: each line is trimmed, comment lines ("*" first) are skipped,
 // and every line whose value for key is not empty gives it, in the order of the lines.
-QStringList descriptorValues(const QStringList& lines, QStringView key);
+QStringList descriptorValues(QStringView text, QStringView key);
 
 // The last of descriptorValues(), the one that counts; empty when no line gives a value.
-QString descriptorValue(const QStringList& lines, QStringView key);
+QString descriptorValue(QStringView text, QStringView key);
 
-// Reads the descriptor file at path and returns descriptorValue() of its lines. File errors pass on.
+// Reads the descriptor file at path and returns descriptorValue() of its text. File errors pass on.
 QString readDescriptorValue(const QString& path, QStringView key);
 
 } // namespace catalogue

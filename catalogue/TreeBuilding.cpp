@@ -37,7 +37,7 @@ void buildTree(platform::TreeView& tree, const platform::ImageList& images, cons
         const QString& parent = catalogue.Parents[t];
         QTreeWidgetItem* leaf = nullptr;
         if (!parent.isEmpty()) {
-            const QString text = trimSpaces(QStringView(name).last(name.size() - parent.size()));
+            const QString text = trimSpaces(QStringView(name).last(name.size() - parent.size())).toString();
             leaf = tree.add(groupKey(parent), platform::TreeView::Child, name, text, u"Leaf"_s);
         } else {
             leaf = tree.add(groupKey(name), platform::TreeView::Child, name, name, u"Leaf"_s);

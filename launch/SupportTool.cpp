@@ -14,10 +14,10 @@ QString supportDescriptorPath(const QString& launchPath)
     return launchPath.left(launchPath.size() - 3) + u"txt"_s;
 }
 
-QString supportToolPath(const QStringList& descriptorLines)
+QString supportToolPath(QStringView descriptorText)
 {
     QString serverFolder;
-    for (QString value : catalogue::descriptorValues(descriptorLines, catalogue::NewFilesKey)) {
+    for (QString value : catalogue::descriptorValues(descriptorText, catalogue::NewFilesKey)) {
         value.replace(u'/', u'\\');
         if (value.endsWith(u'\\'))
             value.chop(1);

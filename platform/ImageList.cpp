@@ -1,5 +1,6 @@
 #include "ImageList.h"
 
+#include <QFile>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -12,17 +13,19 @@ namespace platform {
 
 namespace {
 
+// Parses its file at the first drawing, not when the icon is made: most pictures are first drawn after
+// the window is on screen, so start-up does not wait for them.
 class SvgIconEngine : public QIconEngine
 {
 public:
-    explicit SvgIconEngine(std::shared_ptr<QSvgRenderer> renderer)
-        : m_renderer(std::move(renderer))
+    explicit SvgIconEngine(const QString& fileName)
+        : m_fileName(fileName)
     {
     }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
     {
-        m_renderer->render(painter, rect);
+        renderer().render(painter, rect);
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
@@ -45,16 +48,26 @@ public:
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
 
+    // The sizes a window manager is offered for the window icon; anything else is drawn on demand.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128)};
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
     }
 
-    bool isNull() override { return !m_renderer->isValid(); }
+    // Asked while a view lays out its rows; answering it must not parse the file.
+    bool isNull() override { return m_fileName.isEmpty(); }
 
-    QIconEngine* clone() const override { return new SvgIconEngine(m_renderer); }
+    QIconEngine* clone() const override { return new SvgIconEngine(*this); }
 
 private:
+    QSvgRenderer& renderer()
+    {
+        if (!m_renderer)
+            m_renderer = std::make_shared<QSvgRenderer>(m_fileName);
+        return *m_renderer;
+    }
+
+    QString m_fileName;
     std::shared_ptr<QSvgRenderer> m_renderer;
 };
 
@@ -69,10 +82,9 @@ void ImageList::add(const QString& key, const QIcon& picture)
 
 QIcon svgIcon(const QString& fileName)
 {
-    auto renderer = std::make_shared<QSvgRenderer>(fileName);
-    if (!renderer->isValid())
+    if (!QFile::exists(fileName))
         return {};
-    return QIcon(new SvgIconEngine(std::move(renderer)));
+    return QIcon(new SvgIconEngine(fileName));
 }
 
 } // namespace platform

@@ -23,8 +23,8 @@ private:
 };
 
 // An icon drawn from an SVG file (a resource path such as ":/pictures/leaf.svg") at whatever size and
-// device pixel ratio it is asked for, so it stays crisp on any screen. A file that cannot be read gives a
-// null icon.
+// device pixel ratio it is asked for, so it stays crisp on any screen. A missing file gives a null icon;
+// a file that is no SVG draws nothing.
 QIcon svgIcon(const QString& fileName);
 
 } // namespace platform

@@ -16,7 +16,10 @@ std::unique_ptr<QSettings> openStore(const QString& appName)
     const qsizetype separator = appName.indexOf(u'\\');
     const QString organisation = separator < 0 ? appName : appName.left(separator);
     const QString application = separator < 0 ? QString() : appName.mid(separator + 1);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
+    // The setting is the user's own: no system-wide or organisation-wide files to read besides.
+    store->setFallbacksEnabled(false);
+    return store;
 }
 
 void raiseOnFailure(const QSettings& store)

@@ -11,8 +11,28 @@ namespace platform {
 // undefined become U+FFFD.
 QString decodeText(QByteArrayView bytes);
 
-// Splits text into lines. A carriage return, a carriage return with a line feed, and a lone line feed each
-// end a line; the terminator is not part of the line. A terminator at the very end adds no empty line.
+// Calls line(QStringView) for each line of text, in order. A carriage return, a carriage return with a line
+// feed, and a lone line feed each end a line; the terminator is not part of the line. A terminator at the
+// very end adds no empty line.
+template <typename LineFunction>
+void forEachLine(QStringView text, LineFunction&& line)
+{
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        line(text.sliced(start, i - start));
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        line(text.sliced(start));
+}
+
+// The lines of text, as forEachLine() finds them.
 QStringList splitLines(QStringView text);
 
 } // namespace platform

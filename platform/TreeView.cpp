@@ -77,8 +77,9 @@ void TreeView::setExpandedImage(QTreeWidgetItem* node, const QString& image)
 
 void TreeView::select(QTreeWidgetItem* node)
 {
+    // The view scrolls to its current node by itself, once it is laid out; scrolling here would lay out
+    // every row while the window is still hidden.
     setCurrentItem(node);
-    scrollToItem(node);
 }
 
 QTreeWidgetItem* TreeView::selectedItem() const

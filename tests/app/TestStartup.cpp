@@ -26,6 +26,7 @@ private Q_SLOTS:
     void windowShowsTheCompleteTree();
     void restoresTheLastSelection_data();
     void restoresTheLastSelection();
+    void selectedLeafIsScrolledIntoView();
     void buildErrorIsReportedBeforeTheWindowShows_data();
     void buildErrorIsReportedBeforeTheWindowShows();
     void unhandledErrorEndsStartUp();
@@ -144,6 +145,25 @@ void TestStartup::restoresTheLastSelection()
     QCOMPARE(tree->currentItem(), tree->selectedItem());
     if (!stored.isEmpty())
         QCOMPARE(form->lastStartedPath(), m_dir->path() + u'/' + stored);
+}
+
+void TestStartup::selectedLeafIsScrolledIntoView()
+{
+    QStringList installations;
+    for (int i = 0; i < 60; ++i)
+        installations.append(u"xa_%1=Klijent %1"_s.arg(i, 2, 10, QChar(u'0')));
+    installations.append(u"xa_00a=Klijent 00 test"_s);
+    makeInstallations(installations);
+    // Groups stand in descending order, so Klijent 00 is the last.
+    platform::saveSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s,
+                          m_dir->path() + u"/xa_00a/StarterCS.exe"_s);
+
+    RecordingMessageBox messages;
+    const auto form = Module1::Main(messages);
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    const TreeView* tree = form->treeView();
+    QCOMPARE(TreeView::key(tree->selectedItem()), u"Klijent 00 test"_s);
+    QTRY_VERIFY(tree->viewport()->rect().contains(tree->visualItemRect(tree->selectedItem())));
 }
 
 void TestStartup::buildErrorIsReportedBeforeTheWindowShows_data()

@@ -50,6 +50,8 @@ void TestDescriptor::readStarterTxt_data()
     QTest::newRow("inner spaces stay") << u"OpisBaze=Firma  d.o.o."_s << name << u"Firma  d.o.o."_s;
     QTest::newRow("value keeps its case") << u"OPISBAZE=Firma ABC"_s << name << u"Firma ABC"_s;
     QTest::newRow("non-ASCII value") << u"OpisBaze=Šibenik"_s << name << u"Šibenik"_s;
+    QTest::newRow("non-ASCII letter in the key's place") << u"Opisbaže=X"_s << name << u"<default>"_s;
+    QTest::newRow("letter that lower-cases to the key's") << u"\u212Aljuc=X"_s << u"Kljuc"_s << u"X"_s;
     QTest::newRow("backslashes") << u"NewFiles=S:\\Apps\\Update\\"_s << u"NewFiles"_s << u"S:\\Apps\\Update\\"_s;
 }
 
@@ -96,7 +98,7 @@ void TestDescriptor::descriptorValue()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, value);
-    QCOMPARE(catalogue::descriptorValue(lines, catalogue::DisplayNameKey), value);
+    QCOMPARE(catalogue::descriptorValue(lines.join(u"\r\n"_s), catalogue::DisplayNameKey), value);
 }
 
 void TestDescriptor::readDescriptorValue()

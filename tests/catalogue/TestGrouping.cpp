@@ -1,6 +1,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Grouping.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -13,7 +14,38 @@ private Q_SLOTS:
     void groupAndOrder_data();
     void groupAndOrder();
     void launchPathsMoveWithTheirNames();
+    void sameResultAsTheStraightforwardVersion();
 };
+
+// Grouping and ordering as the suite's launcher has always done it, pair by pair: the reference that the
+// faster version must match, ties included.
+static void straightforwardGroupAndOrder(catalogue::Catalogue& c)
+{
+    const int count = c.Count();
+    for (int i = 0; i < count; ++i) {
+        for (int j = 0; j < count; ++j) {
+            if (c.Names[j].startsWith(c.Names[i]) && c.Names[i] != c.Names[j])
+                c.Parents[j] = c.Names[i];
+        }
+    }
+    for (int j = 0; j < count; ++j) {
+        if (c.Parents[j].isEmpty())
+            c.Names[j].prepend(u"zzzzzz_"_s);
+    }
+    for (int k = 0; k + 1 < count; ++k) {
+        for (int l = k + 1; l < count; ++l) {
+            if (c.Names[l] > c.Names[k]) {
+                c.Names.swapItemsAt(k, l);
+                c.LaunchPaths.swapItemsAt(k, l);
+                c.Parents.swapItemsAt(k, l);
+            }
+        }
+    }
+    for (int l = 0; l < count; ++l) {
+        if (c.Parents[l].isEmpty())
+            c.Names[l].remove(0, 7);
+    }
+}
 
 // Rows "name" for a group head, "name < parent" for a member.
 static QStringList rows(const catalogue::Catalogue& catalogue)
@@ -88,6 +120,29 @@ void TestGrouping::launchPathsMoveWithTheirNames()
     QCOMPARE(catalogue.launchPath(0), u"/srv/Firma/StarterCS.exe"_s);
     QCOMPARE(catalogue.launchPath(1), u"/srv/Alfa/StarterCS.exe"_s);
     QCOMPARE(catalogue.launchPath(5), QString());
+}
+
+void TestGrouping::sameResultAsTheStraightforwardVersion()
+{
+    // Short names from a few characters give many prefixes, equal names and names around the marker.
+    const QStringList pieces {u"A"_s, u"B"_s, u"a"_s, u" "_s, u"Š"_s, u"z"_s, u"zzzzzz"_s, u"_"_s, u"{"_s};
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 400; ++round) {
+        catalogue::Catalogue fast;
+        const int count = round < 390 ? int(random.bounded(40)) : 300 + int(random.bounded(200));
+        for (int i = 0; i < count; ++i) {
+            QString name;
+            for (int length = 1 + int(random.bounded(4)); length > 0; --length)
+                name += pieces[random.bounded(pieces.size())];
+            fast.file(name, u"/srv/%1/StarterCS.exe"_s.arg(i));
+        }
+        catalogue::Catalogue reference = fast;
+        catalogue::groupAndOrder(fast);
+        straightforwardGroupAndOrder(reference);
+        QCOMPARE(fast.Names, reference.Names);
+        QCOMPARE(fast.LaunchPaths, reference.LaunchPaths);
+        QCOMPARE(fast.Parents, reference.Parents);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGrouping)

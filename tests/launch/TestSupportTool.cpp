@@ -63,9 +63,9 @@ void TestSupportTool::supportToolPath()
     QFETCH(QStringList, lines);
     QFETCH(QString, tool);
     if (tool.isEmpty())
-        QCOMPARE(errorNumber([&] { launch::supportToolPath(lines); }), 5);
+        QCOMPARE(errorNumber([&] { launch::supportToolPath(lines.join(u"\r\n"_s)); }), 5);
     else
-        QCOMPARE(launch::supportToolPath(lines), tool);
+        QCOMPARE(launch::supportToolPath(lines.join(u"\r\n"_s)), tool);
 }
 
 QTEST_GUILESS_MAIN(TestSupportTool)
