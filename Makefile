@@ -1,12 +1,16 @@
 # Two commands do all the set-up on a fresh Debian 12 machine:
 #   make run   installs what is missing, builds, and starts MarunIzbor in the demo directory
 #   make test  installs what is missing, builds, and runs every test
+SHELL := /bin/bash
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = decoding lookup newfiles grouping
 
-.PHONY: all deps bench-deps configure build run test test-asan bench format clean
+.PHONY: all deps bench-deps configure build run test test-asan bench memcheck fuzz package install format clean
 
 all: build
 
@@ -33,6 +37,27 @@ test-asan: deps
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure --parallel $(JOBS)
 
+# MarunIzbor started and closed under valgrind's memcheck: no definite leaks, no memory errors.
+memcheck: bench-deps build
+	BUILD_DIR=$(abspath $(BUILD_DIR)) bench/memcheck
+
+# Each libFuzzer target for FUZZ_SECONDS on its seed corpus in fuzz/corpus/ (left unchanged; what the
+# fuzzer finds goes to $(FUZZ_BUILD_DIR)/corpus).
+fuzz: deps
+	@scripts/install-deps fuzz
+	@cmake -S . -B $(FUZZ_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DMARUN_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD_DIR) --parallel $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	@set -e; for target in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$target; \
+		echo "fuzz_$$target, $(FUZZ_SECONDS) s"; \
+		QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD_DIR)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+			-max_len=70000 -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD_DIR)/ \
+			$(FUZZ_BUILD_DIR)/corpus/$$target fuzz/corpus/$$target \
+			2>&1 | grep -E '^(#[0-9]+ *DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true; \
+		test "$${PIPESTATUS[0]}" = 0 || { echo "fuzz_$$target failed"; exit 1; }; \
+	done
+
 bench-deps: deps
 	@scripts/install-deps bench
 
@@ -40,8 +65,17 @@ bench-deps: deps
 bench: bench-deps build
 	BUILD_DIR=$(abspath $(BUILD_DIR)) bench/run-benchmarks
 
+# A Debian package of MarunIzbor in build/.
+package: build
+	cd $(BUILD_DIR) && cpack
+
+# Installs into PREFIX (default /usr/local): the program, its menu entry and its icon.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
 format: configure
 	@cmake --build $(BUILD_DIR) --target format
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -94,7 +94,7 @@ void IzborAplikacije::setUpDesign()
 
     // Index order and keys as the tree and the rest of the suite know them.
     ImageList1.add(u"Open1"_s, platform::svgIcon(u":/pictures/open1.svg"_s));
-    ImageList1.add(u"Leaf"_s, platform::svgIcon(u":/pictures/leaf.svg"_s));
+    ImageList1.add(u"Leaf"_s, platform::svgIcon(u":/pictures/leaf.svg"_s, {16, 32, 48, 64}));
     ImageList1.add(u"Closed1"_s, platform::svgIcon(u":/pictures/closed1.svg"_s));
     ImageList1.add(u"Leaf1"_s, platform::svgIcon(u":/pictures/leaf1.svg"_s));
     ImageList1.add(u"Open"_s, platform::svgIcon(u":/pictures/open.svg"_s));

@@ -24,8 +24,8 @@ int main(int argc, char* argv[])
     window.setWindowTitle(QStringLiteral("Floor"));
     window.setFixedSize(381, 532);
 
-    auto* label = new QLabel(QStringLiteral("IP address:     192.0.2.2\r\nComputer:      PC-07\r\nUsername:      FIRMA \\ ANA"),
-                             &window);
+    auto* label = new QLabel(
+        QStringLiteral("IP address:     192.0.2.2\r\nComputer:      PC-07\r\nUsername:      FIRMA \\ ANA"), &window);
     label->setGeometry(8, 8, 193, 57);
     label->setWordWrap(true);
     label->setFont(font({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, 9, true));

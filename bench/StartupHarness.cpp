@@ -3,6 +3,7 @@
 //   bench_startup ROUNDS NAME PROGRAM DIRECTORY [NAME PROGRAM DIRECTORY ...]
 // Prints one line per program: name, median milliseconds, median peak RSS in KiB, each round's times.
 // Every program is closed as a window manager would close it (WM_DELETE_WINDOW) and must then end.
+// HARNESS_TIMEOUT_SECONDS sets how long a program may take to show its window and to end (20 s and 5 s).
 
 #include <xcb/xcb.h>
 
@@ -51,10 +52,11 @@ xcb_window_t waitForMap(xcb_connection_t* connection, int timeoutMs)
             if (window)
                 return window;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0)
             return 0;
-        pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
+        pollfd descriptor {xcb_get_file_descriptor(connection), POLLIN, 0};
         poll(&descriptor, 1, int(left.count()));
     }
 }
@@ -95,6 +97,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     const int rounds = std::atoi(argv[1]);
+    // Slow runs (under valgrind) get more time: HARNESS_TIMEOUT_SECONDS.
+    const char* timeout = std::getenv("HARNESS_TIMEOUT_SECONDS");
+    const int mapTimeoutMs = timeout ? std::atoi(timeout) * 1000 : 20000;
+    const int exitTimeoutMs = timeout ? std::atoi(timeout) * 1000 : 5000;
     std::vector<Program> programs;
     for (int i = 2; i + 2 < argc; i += 3) {
         char* path = realpath(argv[i + 1], nullptr); // the programs start in other directories
@@ -128,10 +134,10 @@ int main(int argc, char* argv[])
                 execl(program.path.c_str(), program.path.c_str(), static_cast<char*>(nullptr));
                 _exit(127);
             }
-            const xcb_window_t window = waitForMap(connection, 20000);
+            const xcb_window_t window = waitForMap(connection, mapTimeoutMs);
             const auto mapped = std::chrono::steady_clock::now();
             if (!window) {
-                std::fprintf(stderr, "%s: no window within 20 s\n", program.name.c_str());
+                std::fprintf(stderr, "%s: no window within %d s\n", program.name.c_str(), mapTimeoutMs / 1000);
                 kill(pid, SIGKILL);
                 waitpid(pid, nullptr, 0);
                 return 1;
@@ -140,7 +146,7 @@ int main(int argc, char* argv[])
             usleep(300000); // let it paint before the memory is read
             program.peakKiB.push_back(peakResidentKiB(pid));
 
-            xcb_client_message_event_t message{};
+            xcb_client_message_event_t message {};
             message.response_type = XCB_CLIENT_MESSAGE;
             message.format = 32;
             message.window = window;
@@ -149,7 +155,7 @@ int main(int argc, char* argv[])
             message.data.data32[1] = XCB_CURRENT_TIME;
             xcb_send_event(connection, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
             xcb_flush(connection);
-            if (!waitForExit(pid, 5000)) {
+            if (!waitForExit(pid, exitTimeoutMs)) {
                 std::fprintf(stderr, "%s did not end when its window was closed\n", program.name.c_str());
                 kill(pid, SIGKILL);
                 waitpid(pid, nullptr, 0);

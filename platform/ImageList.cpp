@@ -18,8 +18,9 @@ namespace {
 class SvgIconEngine : public QIconEngine
 {
 public:
-    explicit SvgIconEngine(const QString& fileName)
+    SvgIconEngine(const QString& fileName, const QList<int>& rasterSizes)
         : m_fileName(fileName)
+        , m_rasterSizes(rasterSizes)
     {
     }
 
@@ -36,6 +37,13 @@ public:
     // size is in device pixels already; scale only labels the result.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
+        if (size.width() == size.height() && m_rasterSizes.contains(size.width())) {
+            QImage rendered = rasterImage(size.width());
+            if (!rendered.isNull()) {
+                rendered.setDevicePixelRatio(scale);
+                return QPixmap::fromImage(std::move(rendered));
+            }
+        }
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
@@ -51,7 +59,10 @@ public:
     // The sizes a window manager is offered for the window icon; anything else is drawn on demand.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+        QList<QSize> sizes;
+        for (const int size : m_rasterSizes)
+            sizes.append(QSize(size, size));
+        return sizes.isEmpty() ? QList<QSize> {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)} : sizes;
     }
 
     // Asked while a view lays out its rows; answering it must not parse the file.
@@ -67,7 +78,20 @@ private:
         return *m_renderer;
     }
 
+    // The picture rendered ahead at size, or a null image where there is none.
+    QImage rasterImage(int size) const
+    {
+        QFile file(m_fileName.chopped(4) + QStringLiteral("-%1.argb").arg(size));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        if (file.read(reinterpret_cast<char*>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
+            return {};
+        return image;
+    }
+
     QString m_fileName;
+    QList<int> m_rasterSizes;
     std::shared_ptr<QSvgRenderer> m_renderer;
 };
 
@@ -80,11 +104,11 @@ void ImageList::add(const QString& key, const QIcon& picture)
     m_pictures.insert(key, picture);
 }
 
-QIcon svgIcon(const QString& fileName)
+QIcon svgIcon(const QString& fileName, const QList<int>& rasterSizes)
 {
     if (!QFile::exists(fileName))
         return {};
-    return QIcon(new SvgIconEngine(fileName));
+    return QIcon(new SvgIconEngine(fileName, rasterSizes));
 }
 
 } // namespace platform

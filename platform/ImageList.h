@@ -25,6 +25,10 @@ private:
 // An icon drawn from an SVG file (a resource path such as ":/pictures/leaf.svg") at whatever size and
 // device pixel ratio it is asked for, so it stays crisp on any screen. A missing file gives a null icon;
 // a file that is no SVG draws nothing.
-QIcon svgIcon(const QString& fileName);
+//
+// rasterSizes names square sizes rendered ahead into files of raw premultiplied ARGB32 pixels beside it
+// ("leaf-16.argb" for 16): those are copied rather than drawn, and they are the sizes the icon offers a
+// window manager.
+QIcon svgIcon(const QString& fileName, const QList<int>& rasterSizes = {});
 
 } // namespace platform

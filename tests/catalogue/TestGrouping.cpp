@@ -1,6 +1,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Grouping.h"
 
+#include "../ReferenceGrouping.h"
+
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -16,36 +18,6 @@ private Q_SLOTS:
     void launchPathsMoveWithTheirNames();
     void sameResultAsTheStraightforwardVersion();
 };
-
-// Grouping and ordering as the suite's launcher has always done it, pair by pair: the reference that the
-// faster version must match, ties included.
-static void straightforwardGroupAndOrder(catalogue::Catalogue& c)
-{
-    const int count = c.Count();
-    for (int i = 0; i < count; ++i) {
-        for (int j = 0; j < count; ++j) {
-            if (c.Names[j].startsWith(c.Names[i]) && c.Names[i] != c.Names[j])
-                c.Parents[j] = c.Names[i];
-        }
-    }
-    for (int j = 0; j < count; ++j) {
-        if (c.Parents[j].isEmpty())
-            c.Names[j].prepend(u"zzzzzz_"_s);
-    }
-    for (int k = 0; k + 1 < count; ++k) {
-        for (int l = k + 1; l < count; ++l) {
-            if (c.Names[l] > c.Names[k]) {
-                c.Names.swapItemsAt(k, l);
-                c.LaunchPaths.swapItemsAt(k, l);
-                c.Parents.swapItemsAt(k, l);
-            }
-        }
-    }
-    for (int l = 0; l < count; ++l) {
-        if (c.Parents[l].isEmpty())
-            c.Names[l].remove(0, 7);
-    }
-}
 
 // Rows "name" for a group head, "name < parent" for a member.
 static QStringList rows(const catalogue::Catalogue& catalogue)
@@ -138,7 +110,7 @@ void TestGrouping::sameResultAsTheStraightforwardVersion()
         }
         catalogue::Catalogue reference = fast;
         catalogue::groupAndOrder(fast);
-        straightforwardGroupAndOrder(reference);
+        reference::groupAndOrder(reference);
         QCOMPARE(fast.Names, reference.Names);
         QCOMPARE(fast.LaunchPaths, reference.LaunchPaths);
         QCOMPARE(fast.Parents, reference.Parents);

@@ -192,6 +192,18 @@ void TestTreeView::svgPictureIsDrawnAtAnyScale()
         QCOMPARE(image.pixelColor(image.width() / 2, 0).alpha(), 0);
     }
     QVERIFY(platform::svgIcon(dir.path() + u"/missing.svg"_s).isNull());
+
+    // Sizes rendered ahead are read from their pixel files; the others are still drawn.
+    QImage rendered(16, 16, QImage::Format_ARGB32_Premultiplied);
+    rendered.fill(Qt::red);
+    QFile pixels(dir.path() + u"/bar-16.argb"_s);
+    QVERIFY(pixels.open(QIODevice::WriteOnly));
+    pixels.write(reinterpret_cast<const char*>(rendered.constBits()), rendered.sizeInBytes());
+    pixels.close();
+    const QIcon withRaster = platform::svgIcon(file, {16});
+    QCOMPARE(withRaster.availableSizes(), QList<QSize> {QSize(16, 16)});
+    QCOMPARE(withRaster.pixmap(QSize(16, 16), 1.0).toImage().pixelColor(0, 0), QColor(Qt::red));
+    QCOMPARE(withRaster.pixmap(QSize(16, 16), 2.0).toImage().pixelColor(16, 31), QColor(0, 255, 0));
 }
 
 QTEST_MAIN(TestTreeView)
