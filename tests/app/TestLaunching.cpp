@@ -38,7 +38,8 @@ private:
     void makeInstallationWithLauncher(const QString& folder, const QString& name);
     void start();
     QTreeWidgetItem* leaf(const QString& key) const;
-    void doubleClick(QTreeWidgetItem* node);
+    // Does to the tree what how says: "double click" on node, "double click below the nodes", or a key.
+    void act(const QString& how, QTreeWidgetItem* node);
     QString storedPath() const;
     // Waits until folder's launcher has recorded its run, and returns what it recorded.
     QString waitForRun(const QString& folder) const;
@@ -99,11 +100,23 @@ QTreeWidgetItem* TestLaunching::leaf(const QString& key) const
     return m_form->treeView()->node(key);
 }
 
-void TestLaunching::doubleClick(QTreeWidgetItem* node)
+void TestLaunching::act(const QString& how, QTreeWidgetItem* node)
 {
     TreeView* tree = m_form->treeView();
-    tree->scrollToItem(node);
-    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    static const QHash<QString, std::pair<int, Qt::KeyboardModifiers>> keys {
+        {u"Enter"_s, {Qt::Key_Return, Qt::NoModifier}},  {u"keypad Enter"_s, {Qt::Key_Enter, Qt::KeypadModifier}},
+        {u"space"_s, {Qt::Key_Space, Qt::NoModifier}},   {u"letter"_s, {Qt::Key_F, Qt::NoModifier}},
+        {u"Escape"_s, {Qt::Key_Escape, Qt::NoModifier}}, {u"right"_s, {Qt::Key_Right, Qt::NoModifier}},
+    };
+    if (how == u"double click") {
+        tree->scrollToItem(node);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    } else if (how == u"double click below the nodes") {
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(200, tree->viewport()->height() - 5));
+    } else {
+        QVERIFY2(keys.contains(how), qPrintable(how));
+        QTest::keyClick(tree, Qt::Key(keys[how].first), keys[how].second);
+    }
 }
 
 QString TestLaunching::storedPath() const
@@ -150,14 +163,7 @@ void TestLaunching::launches()
     TreeView* tree = m_form->treeView();
     QTreeWidgetItem* node = leaf(key);
     tree->select(node);
-    if (how == u"double click")
-        doubleClick(node);
-    else if (how == u"Enter")
-        QTest::keyClick(tree, Qt::Key_Return);
-    else if (how == u"keypad Enter")
-        QTest::keyClick(tree, Qt::Key_Enter, Qt::KeypadModifier);
-    else
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(200, tree->viewport()->height() - 5));
+    act(how, node);
 
     const QString launchPath = m_dir->path() + u'/' + folder + u"/StarterCS.exe"_s;
     // No arguments, and the directory MarunIzbor was started in.
@@ -195,20 +201,7 @@ void TestLaunching::startsNothing()
     if (!key.isEmpty())
         tree->select(leaf(key));
 
-    if (how == u"double click")
-        doubleClick(leaf(key));
-    else if (how == u"double click below the nodes")
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(200, tree->viewport()->height() - 5));
-    else if (how == u"Enter")
-        QTest::keyClick(tree, Qt::Key_Return);
-    else if (how == u"space")
-        QTest::keyClick(tree, Qt::Key_Space);
-    else if (how == u"letter")
-        QTest::keyClick(tree, Qt::Key_F);
-    else if (how == u"Escape")
-        QTest::keyClick(tree, Qt::Key_Escape);
-    else
-        QTest::keyClick(tree, Qt::Key_Right);
+    act(how, key.isEmpty() ? nullptr : leaf(key));
 
     QCOMPARE(runsAfterPause(), QStringList());
     QCOMPARE(storedPath(), u"<none>"_s);
