@@ -3,7 +3,6 @@
 #include "ErrorText.h"
 #include "LastStarted.h"
 
-#include "catalogue/Descriptor.h"
 #include "catalogue/Grouping.h"
 #include "catalogue/Scan.h"
 #include "catalogue/TreeBuilding.h"
