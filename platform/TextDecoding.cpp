@@ -51,11 +51,4 @@ QString decodeText(QByteArrayView bytes)
     return decodeWindows1250(bytes);
 }
 
-QStringList splitLines(QStringView text)
-{
-    QStringList lines;
-    forEachLine(text, [&lines](QStringView line) { lines.append(line.toString()); });
-    return lines;
-}
-
 } // namespace platform

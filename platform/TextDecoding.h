@@ -2,7 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 namespace platform {
 
@@ -31,8 +31,5 @@ void forEachLine(QStringView text, LineFunction&& line)
     if (start < size)
         line(text.sliced(start));
 }
-
-// The lines of text, as forEachLine() finds them.
-QStringList splitLines(QStringView text);
 
 } // namespace platform

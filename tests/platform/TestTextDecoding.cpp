@@ -11,8 +11,8 @@ class TestTextDecoding : public QObject
 private Q_SLOTS:
     void decodeText_data();
     void decodeText();
-    void splitLines_data();
-    void splitLines();
+    void forEachLine_data();
+    void forEachLine();
 };
 
 void TestTextDecoding::decodeText_data()
@@ -46,7 +46,7 @@ void TestTextDecoding::decodeText()
     QCOMPARE(platform::decodeText(bytes), text);
 }
 
-void TestTextDecoding::splitLines_data()
+void TestTextDecoding::forEachLine_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
@@ -62,11 +62,13 @@ void TestTextDecoding::splitLines_data()
     QTest::newRow("spaces and tabs kept") << u" a\t \r\n"_s << QStringList {u" a\t "_s};
 }
 
-void TestTextDecoding::splitLines()
+void TestTextDecoding::forEachLine()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
-    QCOMPARE(platform::splitLines(text), lines);
+    QStringList found;
+    platform::forEachLine(text, [&found](QStringView line) { found.append(line.toString()); });
+    QCOMPARE(found, lines);
 }
 
 QTEST_GUILESS_MAIN(TestTextDecoding)
