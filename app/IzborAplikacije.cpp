@@ -162,7 +162,7 @@ void IzborAplikacije::Form_Load()
         m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handled(error), error.subject());
     }
     const identity::Workstation names =
-        identity::workstation(platform::environment(), platform::hostName(), platform::loginName());
+        identity::workstation(platform::environment(), platform::hostName, platform::loginName);
     CompData->setText(identity::identityText(addresses, names));
     QFont bold = CompData->font();
     bold.setBold(true);

@@ -32,12 +32,15 @@ std::optional<QString> variableIgnoringCase(const QProcessEnvironment& environme
     return std::nullopt;
 }
 
-Workstation workstation(const QProcessEnvironment& environment, const QString& hostName, const QString& loginName)
+Workstation workstation(const QProcessEnvironment& environment, const std::function<QString()>& hostName,
+                        const std::function<QString()>& loginName)
 {
     Workstation names;
-    names.computerName = variableIgnoringCase(environment, u"computername"_s).value_or(hostName);
+    const std::optional<QString> computerName = variableIgnoringCase(environment, u"computername"_s);
+    names.computerName = computerName ? *computerName : hostName();
     names.userDomain = variableIgnoringCase(environment, u"userdomain"_s).value_or(names.computerName);
-    names.userName = variableIgnoringCase(environment, u"username"_s).value_or(loginName);
+    const std::optional<QString> userName = variableIgnoringCase(environment, u"username"_s);
+    names.userName = userName ? *userName : loginName();
     return names;
 }
 

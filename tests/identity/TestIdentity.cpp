@@ -91,8 +91,19 @@ void TestIdentity::identityText()
     QProcessEnvironment environment;
     for (const QString& variable : variables)
         environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    const identity::Workstation names = identity::workstation(environment, u"host-1"_s, u"marko"_s);
+    int asked = 0;
+    const auto fallback = [&asked](const QString& value) {
+        return [&asked, value] {
+            ++asked;
+            return value;
+        };
+    };
+    const identity::Workstation names = identity::workstation(environment, fallback(u"host-1"_s), fallback(u"marko"_s));
     QCOMPARE(identity::identityText(addresses, names), text);
+    // The platform is asked only for the names the environment does not give.
+    const int unset = int(!identity::variableIgnoringCase(environment, u"computername"_s))
+        + int(!identity::variableIgnoringCase(environment, u"username"_s));
+    QCOMPARE(asked, unset);
 }
 
 void TestIdentity::spellingsOfOneName()
