@@ -17,7 +17,7 @@ std::unique_ptr<QSettings> openStore(const QString& appName)
     const QString organisation = separator < 0 ? appName : appName.left(separator);
     const QString application = separator < 0 ? QString() : appName.mid(separator + 1);
     auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
-    // The setting is the user's own: no system-wide or organisation-wide files to read besides.
+    // The setting is the user's own: no system-wide or organisation-wide value stands in for a missing one.
     store->setFallbacksEnabled(false);
     return store;
 }
