@@ -4,6 +4,8 @@
 // Prints one line per program: name, median milliseconds, median peak RSS in KiB, each round's times.
 // Every program is closed as a window manager would close it (WM_DELETE_WINDOW) and must then end.
 // HARNESS_TIMEOUT_SECONDS sets how long a program may take to show its window and to end (20 s and 5 s).
+// HARNESS_PAUSE_MS waits that long before each start, so that caches with a lifetime (a file share's)
+// have expired.
 
 #include <xcb/xcb.h>
 
@@ -101,6 +103,8 @@ int main(int argc, char* argv[])
     const char* timeout = std::getenv("HARNESS_TIMEOUT_SECONDS");
     const int mapTimeoutMs = timeout ? std::atoi(timeout) * 1000 : 20000;
     const int exitTimeoutMs = timeout ? std::atoi(timeout) * 1000 : 5000;
+    const char* pause = std::getenv("HARNESS_PAUSE_MS");
+    const useconds_t pauseUs = pause ? useconds_t(std::atoi(pause)) * 1000 : 0;
     std::vector<Program> programs;
     for (int i = 2; i + 2 < argc; i += 3) {
         char* path = realpath(argv[i + 1], nullptr); // the programs start in other directories
@@ -126,6 +130,8 @@ int main(int argc, char* argv[])
 
     for (int round = 0; round < rounds; ++round) {
         for (Program& program : programs) {
+            if (pauseUs > 0)
+                usleep(pauseUs);
             const auto start = std::chrono::steady_clock::now();
             const pid_t pid = fork();
             if (pid == 0) {

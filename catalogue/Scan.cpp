@@ -2,6 +2,7 @@
 
 #include "Catalogue.h"
 #include "Descriptor.h"
+#include "InOrder.h"
 
 #include "platform/DirectoryList.h"
 #include "platform/FileSystem.h"
@@ -10,35 +11,57 @@ using namespace Qt::StringLiterals;
 
 namespace catalogue {
 
+namespace {
+
+// What a folder holds: an installation's name and launch path, or an empty name.
+struct Installation
+{
+    QString name;
+    QString launchPath;
+};
+
+// Chooses and reads the descriptor of a folder that passed the prefix test: "StarterCS.txt" where that
+// file exists, "Starter.txt" otherwise.
+Installation readInstallation(const QString& folder, const ReadDescriptor& readDescriptor)
+{
+    if (const std::optional<QString> text = readDescriptor(folder + u"/StarterCS.txt"_s))
+        return {descriptorValue(*text, DisplayNameKey), folder + u"/StarterCS.exe"_s};
+    if (const std::optional<QString> text = readDescriptor(folder + u"/Starter.txt"_s))
+        return {descriptorValue(*text, DisplayNameKey), folder + u"/Starter.exe"_s};
+    return {};
+}
+
+} // namespace
+
 bool hasInstallationPrefix(QStringView folderName)
 {
     const QString prefix = folderName.left(2).toString().toLower();
     return prefix == u"xa" || prefix == u"xe";
 }
 
-void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, Catalogue& catalogue)
+void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, Catalogue& catalogue,
+                       const ReadDescriptor& readDescriptor)
 {
     dir1.setPath(startDir);
     catalogue.clear();
 
+    QStringList folders; // in the order they are visited: from the last in the listing to the first
     for (int i = dir1.listCount(); i != 0;) {
         --i;
-        const QString folder = dir1.list(i);
-        if (!hasInstallationPrefix(QStringView(folder).sliced(folder.lastIndexOf(u'/') + 1)))
-            continue;
+        QString folder = dir1.list(i);
+        if (hasInstallationPrefix(QStringView(folder).sliced(folder.lastIndexOf(u'/') + 1)))
+            folders.append(std::move(folder));
+    }
 
-        QString descriptor = folder + u"/StarterCS.txt"_s;
-        QString launchPath = folder + u"/StarterCS.exe"_s;
-        if (!platform::fileExists(descriptor)) {
-            descriptor = folder + u"/Starter.txt"_s;
-            launchPath = folder + u"/Starter.exe"_s;
-            if (!platform::fileExists(descriptor))
-                continue;
-        }
-
-        const QString name = readDescriptorValue(descriptor, DisplayNameKey);
-        if (!name.isEmpty())
-            catalogue.file(name, launchPath);
+    // On a file share every folder costs several round trips: the folders are read side by side there,
+    // and taken in the order of the visit, so that what is filed and which error stops the scan are
+    // exactly those of reading them one after another.
+    InOrder<Installation> readings(folders.size(),
+                                   [&](qsizetype k) { return readInstallation(folders.at(k), readDescriptor); });
+    for (qsizetype k = 0; k < folders.size(); ++k) {
+        const Installation found = readings.take(k);
+        if (!found.name.isEmpty())
+            catalogue.file(found.name, found.launchPath);
     }
 }
 

@@ -59,6 +59,48 @@ struct DirCloser
     void operator()(DIR* dir) const { closedir(dir); }
 };
 
+// Whether the file name at the end of path is empty or begins with ".", which makes it hidden here.
+bool isHiddenName(const QString& path)
+{
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    return name.isEmpty() || name.startsWith(u'.');
+}
+
+int openForReading(const QByteArray& name)
+{
+    // O_NONBLOCK: should a FIFO stand where a file was expected, opening and reading it return at once
+    // instead of waiting for a writer.
+    return open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
+// Reads fd to its end, closes it and decodes what it held. expectedSize, the file's size when it was
+// opened, lets a small file be read in one call: a regular file's read that returns less than it was
+// asked for has reached the end.
+QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
+{
+    QByteArray bytes(std::max<qsizetype>(expectedSize + 1, 4096), Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const qsizetype wanted = bytes.size() - size;
+        const ssize_t got = read(fd, bytes.data() + size, size_t(wanted));
+        if (got > 0) {
+            size += got;
+            if (got < wanted && expectedSize > 0 && size >= expectedSize)
+                break;
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            close(fd);
+            throw RuntimeError(fileErrorNumber(error), path);
+        }
+    }
+    close(fd);
+    return decodeText(QByteArrayView(bytes.constData(), size));
+}
+
 } // namespace
 
 QString currentDirectory()
@@ -102,8 +144,7 @@ QStringList listSubfolders(const QString& folder)
 
 bool fileExists(const QString& path)
 {
-    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
-    if (name.isEmpty() || name.startsWith(u'.'))
+    if (isHiddenName(path))
         return false;
     struct stat status;
     return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
@@ -111,30 +152,32 @@ bool fileExists(const QString& path)
 
 QString readTextFile(const QString& path)
 {
-    // O_NONBLOCK: should the file have been swapped for a FIFO since it was tested, reading fails
-    // at once instead of waiting for a writer.
-    const int fd = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = openForReading(QFile::encodeName(path));
     if (fd < 0)
         throw RuntimeError(fileErrorNumber(errno), path);
+    return readAndClose(fd, 0, path);
+}
 
-    QByteArray bytes(4096, Qt::Uninitialized);
-    qsizetype size = 0;
-    for (;;) {
-        if (size == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t got = read(fd, bytes.data() + size, size_t(bytes.size() - size));
-        if (got > 0) {
-            size += got;
-        } else if (got == 0) {
-            break;
-        } else if (errno != EINTR) {
-            const int error = errno;
-            close(fd);
+std::optional<QString> readTextFileIfPresent(const QString& path)
+{
+    if (isHiddenName(path))
+        return std::nullopt;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = openForReading(name);
+    if (fd < 0) {
+        // Only a file that exists but may not be read is an error; anything else is no file here.
+        const int error = errno;
+        struct stat status;
+        if (stat(name.constData(), &status) == 0 && S_ISREG(status.st_mode))
             throw RuntimeError(fileErrorNumber(error), path);
-        }
+        return std::nullopt;
     }
-    close(fd);
-    return decodeText(QByteArrayView(bytes.constData(), size));
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
+    return readAndClose(fd, status.st_size, path);
 }
 
 } // namespace platform

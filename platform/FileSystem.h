@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace platform {
 
 // The full path of the process's current directory. Error 76 when it no longer exists.
@@ -20,5 +22,11 @@ bool fileExists(const QString& path);
 // Reads a whole text file in one go and decodes it (see decodeText). Error 53 when it is missing,
 // 70 when it may not be read, 75 for any other failure.
 QString readTextFile(const QString& path);
+
+// The existence test and the read in one: the decoded text of the file at path where fileExists() would
+// find it, nullopt where it would not. Where each request is a round trip to a file server this costs
+// one open, one fstat and, for a small file, one read. A file that exists but cannot be read raises
+// the errors of readTextFile().
+std::optional<QString> readTextFileIfPresent(const QString& path);
 
 } // namespace platform

@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QThread>
+
+#include <atomic>
+
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +34,8 @@ private Q_SLOTS:
     void noCapacityLimit();
     void emptyAndMissingStartDirectory();
     void overflowStopsTheScanKeepingWhatWasFiled();
+    void sideBySideReadingChangesNothing_data();
+    void sideBySideReadingChangesNothing();
 
 private:
     static catalogue::Catalogue scan(const QString& startDir);
@@ -220,6 +226,69 @@ void TestScan::overflowStopsTheScanKeepingWhatWasFiled()
     QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found); }), 6);
     QCOMPARE(found.Names, QStringList {u"Bez greške"_s});
     QCOMPARE(dir1.path(), dir.path());
+}
+
+void TestScan::sideBySideReadingChangesNothing_data()
+{
+    QTest::addColumn<int>("folders");
+    QTest::addColumn<int>("overflowing"); // the folder, in the order of the visit, whose name overflows
+    QTest::addColumn<int>("alsoFailing"); // a later folder whose read fails at once
+
+    QTest::newRow("later folders finish first") << 40 << -1 << -1;
+    QTest::newRow("an error in the middle, good folders after it") << 40 << 12 << -1;
+    QTest::newRow("a later folder fails sooner") << 40 << 12 << 30;
+    QTest::newRow("many folders") << 600 << -1 << -1;
+}
+
+// Reads that wait the longer the earlier their folder is visited, as on a slow file share, so that the
+// later folders finish first once the scan reads side by side.
+void TestScan::sideBySideReadingChangesNothing()
+{
+    QFETCH(int, folders);
+    QFETCH(int, overflowing);
+    QFETCH(int, alsoFailing);
+
+    QTemporaryDir dir;
+    QStringList expected; // as one read after another files them, up to the first error
+    for (int k = 0; k < folders; ++k) {
+        const QString folder = u"xa_%1"_s.arg(folders - 1 - k, 3, 10, QChar(u'0')); // visited last to first
+        const QString name = u"Klijent %1"_s.arg(k);
+        if (k == overflowing)
+            writeFile(dir.path() + u'/' + folder + u"/StarterCS.txt"_s, "OpisBaze=" + QByteArray(40000, 'x'));
+        else if (k % 7 == 3)
+            writeFile(dir.path() + u'/' + folder + u"/StarterCS.txt"_s, "Server=SRV01"); // no installation
+        else
+            makeInstallation(dir.path(), folder, name, k % 5 == 1 ? u"Starter.txt"_s : u"StarterCS.txt"_s);
+        if ((overflowing < 0 || k < overflowing) && k % 7 != 3)
+            expected.append(name);
+    }
+
+    std::atomic<int> reading = 0;
+    std::atomic<int> reads = 0;
+    const auto slowRead = [&](const QString& path) {
+        ++reading;
+        ++reads;
+        const int k = folders - 1 - path.section(u'/', -2, -2).mid(3).toInt();
+        if (k == alsoFailing) {
+            --reading;
+            throw platform::RuntimeError(platform::Error::PermissionDenied, path);
+        }
+        QThread::usleep(qMax(0, 50 - k) * 200);
+        const auto text = platform::readTextFileIfPresent(path);
+        --reading;
+        return text;
+    };
+
+    platform::DirectoryList dir1;
+    catalogue::Catalogue found;
+    QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found, slowRead); }),
+             overflowing < 0 ? 0 : 6);
+    QCOMPARE(found.Names, expected);
+    // No read goes on, or starts, once the scan is over.
+    QCOMPARE(reading.load(), 0);
+    const int readsAtTheEnd = reads;
+    QThread::msleep(50);
+    QCOMPARE(reads.load(), readsAtTheEnd);
 }
 
 QTEST_GUILESS_MAIN(TestScan)

@@ -119,6 +119,7 @@ void TestFileSystem::fileExists()
     QFETCH(bool, exists);
     const QString path = name.startsWith(u'/') || name.isEmpty() ? name : m_dir.path() + u'/' + name;
     QCOMPARE(platform::fileExists(path), exists);
+    QCOMPARE(platform::readTextFileIfPresent(path).has_value(), exists);
 }
 
 void TestFileSystem::readTextFile()

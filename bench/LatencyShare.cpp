@@ -1,0 +1,358 @@
+// A file share for the benchmarks: serves a folder read-only through FUSE and makes every request that
+// reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
+// by kind.
+//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE
+// Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
+// "kind count" lines to COUNTS_FILE and unmounts.
+//
+// It behaves as the Linux SMB client does towards a program:
+// - a listing brings every entry's attributes (READDIRPLUS), and names and attributes stay cached for
+//   one second (entry and attribute timeouts, also for names that do not exist);
+// - a lookup of a name that a listing returned less than a second ago is answered without delay, as the
+//   client answers it from its directory cache. Without this the kernel's own serialisation of lookups in
+//   one folder would make every share look serial, whatever the program does;
+// - many requests are served at once (the multithreaded loop, far more threads than libfuse's default 10,
+//   and a raised limit of background requests such as read-ahead).
+
+#define FUSE_USE_VERSION 312
+#include <fuse_lowlevel.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr double CacheSeconds = 1.0;
+constexpr unsigned MaxThreads = 256;
+
+std::chrono::microseconds delay;
+
+// Requests by kind, in the order they are reported.
+enum Kind {
+    Lookup,
+    LookupFromListing,
+    Getattr,
+    Readlink,
+    Open,
+    Read,
+    Flush,
+    Release,
+    Opendir,
+    Readdir,
+    Releasedir,
+    Statfs,
+    KindCount
+};
+const char* const KindNames[KindCount] = {"lookup", "lookup-listed", "getattr", "readlink", "open",       "read",
+                                          "flush",  "release",       "opendir", "readdir",  "releasedir", "statfs"};
+std::atomic<long> counts[KindCount];
+
+void request(Kind kind, bool delayed = true)
+{
+    ++counts[kind];
+    if (delayed && delay.count() > 0)
+        std::this_thread::sleep_for(delay);
+}
+
+// Inode numbers of our own, path by path; root is FUSE_ROOT_ID. Never forgotten: the tree is small.
+class Inodes
+{
+public:
+    explicit Inodes(std::string root) { m_paths.push_back({}), m_paths.push_back(std::move(root)); }
+
+    fuse_ino_t number(const std::string& path)
+    {
+        std::unique_lock lock(m_mutex);
+        const auto [found, added] = m_numbers.try_emplace(path, m_paths.size());
+        if (added)
+            m_paths.push_back(path);
+        return found->second;
+    }
+
+    std::string path(fuse_ino_t ino)
+    {
+        std::shared_lock lock(m_mutex);
+        return ino < m_paths.size() ? m_paths[ino] : std::string();
+    }
+
+    // When a listing last returned path.
+    void listed(const std::string& path, Clock::time_point when)
+    {
+        std::unique_lock lock(m_mutex);
+        m_listed[path] = when;
+    }
+
+    bool listedRecently(const std::string& path)
+    {
+        std::shared_lock lock(m_mutex);
+        const auto found = m_listed.find(path);
+        return found != m_listed.end()
+            && std::chrono::duration<double>(Clock::now() - found->second).count() < CacheSeconds;
+    }
+
+private:
+    std::shared_mutex m_mutex;
+    std::vector<std::string> m_paths;
+    std::unordered_map<std::string, fuse_ino_t> m_numbers;
+    std::unordered_map<std::string, Clock::time_point> m_listed;
+};
+
+std::unique_ptr<Inodes> inodes;
+
+std::string child(fuse_ino_t parent, const char* name)
+{
+    return inodes->path(parent) + '/' + name;
+}
+
+fuse_entry_param entryFor(const std::string& path, const struct stat& status)
+{
+    fuse_entry_param entry {};
+    entry.ino = inodes->number(path);
+    entry.attr = status;
+    entry.attr.st_ino = entry.ino;
+    entry.attr_timeout = CacheSeconds;
+    entry.entry_timeout = CacheSeconds;
+    return entry;
+}
+
+struct Listing
+{
+    struct Entry
+    {
+        std::string name;
+        struct stat status;
+    };
+    std::vector<Entry> entries;
+};
+
+void shareInit(void*, fuse_conn_info* connection)
+{
+    connection->max_background = MaxThreads;
+    connection->congestion_threshold = MaxThreads * 3 / 4;
+    if (connection->capable & FUSE_CAP_READDIRPLUS)
+        connection->want |= FUSE_CAP_READDIRPLUS;
+    connection->want &= ~FUSE_CAP_READDIRPLUS_AUTO; // every listing brings the attributes
+}
+
+void shareLookup(fuse_req_t req, fuse_ino_t parent, const char* name)
+{
+    const std::string path = child(parent, name);
+    const bool listed = inodes->listedRecently(path);
+    request(listed ? LookupFromListing : Lookup, !listed);
+    struct stat status;
+    if (lstat(path.c_str(), &status) != 0) {
+        if (errno != ENOENT) {
+            fuse_reply_err(req, errno);
+            return;
+        }
+        fuse_entry_param missing {}; // a name that does not exist, cached as such
+        missing.entry_timeout = CacheSeconds;
+        fuse_reply_entry(req, &missing);
+        return;
+    }
+    const fuse_entry_param entry = entryFor(path, status);
+    fuse_reply_entry(req, &entry);
+}
+
+void shareGetattr(fuse_req_t req, fuse_ino_t ino, fuse_file_info*)
+{
+    request(Getattr);
+    struct stat status;
+    if (lstat(inodes->path(ino).c_str(), &status) != 0) {
+        fuse_reply_err(req, errno);
+        return;
+    }
+    status.st_ino = ino;
+    fuse_reply_attr(req, &status, CacheSeconds);
+}
+
+void shareReadlink(fuse_req_t req, fuse_ino_t ino)
+{
+    request(Readlink);
+    char target[PATH_MAX + 1];
+    const ssize_t size = readlink(inodes->path(ino).c_str(), target, PATH_MAX);
+    if (size < 0) {
+        fuse_reply_err(req, errno);
+        return;
+    }
+    target[size] = '\0';
+    fuse_reply_readlink(req, target);
+}
+
+void shareOpen(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
+{
+    request(Open);
+    if ((file->flags & O_ACCMODE) != O_RDONLY) {
+        fuse_reply_err(req, EROFS);
+        return;
+    }
+    const int fd = open(inodes->path(ino).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        fuse_reply_err(req, errno);
+        return;
+    }
+    file->fh = uint64_t(fd);
+    fuse_reply_open(req, file);
+}
+
+void shareRead(fuse_req_t req, fuse_ino_t, size_t size, off_t offset, fuse_file_info* file)
+{
+    request(Read);
+    std::vector<char> buffer(size);
+    const ssize_t got = pread(int(file->fh), buffer.data(), size, offset);
+    if (got < 0)
+        fuse_reply_err(req, errno);
+    else
+        fuse_reply_buf(req, buffer.data(), size_t(got));
+}
+
+void shareFlush(fuse_req_t req, fuse_ino_t, fuse_file_info*)
+{
+    request(Flush); // the client's close reaches the server too
+    fuse_reply_err(req, 0);
+}
+
+void shareRelease(fuse_req_t req, fuse_ino_t, fuse_file_info* file)
+{
+    request(Release);
+    close(int(file->fh));
+    fuse_reply_err(req, 0);
+}
+
+void shareOpendir(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
+{
+    request(Opendir);
+    const std::string path = inodes->path(ino);
+    DIR* dir = opendir(path.c_str());
+    if (!dir) {
+        fuse_reply_err(req, errno);
+        return;
+    }
+    auto listing = std::make_unique<Listing>();
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        Listing::Entry item {entry->d_name, {}};
+        if (fstatat(dirfd(dir), entry->d_name, &item.status, AT_SYMLINK_NOFOLLOW) == 0)
+            listing->entries.push_back(std::move(item));
+    }
+    closedir(dir);
+    file->fh = reinterpret_cast<uint64_t>(listing.release());
+    fuse_reply_open(req, file);
+}
+
+void shareReaddirplus(fuse_req_t req, fuse_ino_t ino, size_t size, off_t offset, fuse_file_info* file)
+{
+    request(Readdir);
+    const auto* listing = reinterpret_cast<const Listing*>(file->fh);
+    const std::string folder = inodes->path(ino);
+    const Clock::time_point now = Clock::now();
+    std::vector<char> buffer(size);
+    size_t used = 0;
+    for (size_t i = size_t(offset); i < listing->entries.size(); ++i) {
+        const Listing::Entry& item = listing->entries[i];
+        const std::string path = folder + '/' + item.name;
+        const fuse_entry_param entry = entryFor(path, item.status);
+        const size_t needed =
+            fuse_add_direntry_plus(req, buffer.data() + used, size - used, item.name.c_str(), &entry, off_t(i + 1));
+        if (needed > size - used)
+            break; // the kernel takes no reference for an entry that did not fit
+        used += needed;
+        inodes->listed(path, now);
+    }
+    fuse_reply_buf(req, buffer.data(), used);
+}
+
+void shareReleasedir(fuse_req_t req, fuse_ino_t, fuse_file_info* file)
+{
+    request(Releasedir);
+    delete reinterpret_cast<Listing*>(file->fh);
+    fuse_reply_err(req, 0);
+}
+
+void shareStatfs(fuse_req_t req, fuse_ino_t ino)
+{
+    request(Statfs);
+    struct statvfs status;
+    if (statvfs(inodes->path(ino).c_str(), &status) != 0)
+        fuse_reply_err(req, errno);
+    else
+        fuse_reply_statfs(req, &status);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE\n", argv[0]);
+        return 2;
+    }
+    char* source = realpath(argv[1], nullptr);
+    if (!source) {
+        std::perror(argv[1]);
+        return 2;
+    }
+    inodes = std::make_unique<Inodes>(source);
+    free(source);
+    delay = std::chrono::microseconds(long(std::atof(argv[3]) * 1000));
+
+    fuse_lowlevel_ops operations {};
+    operations.init = shareInit;
+    operations.lookup = shareLookup;
+    operations.getattr = shareGetattr;
+    operations.readlink = shareReadlink;
+    operations.open = shareOpen;
+    operations.read = shareRead;
+    operations.flush = shareFlush;
+    operations.release = shareRelease;
+    operations.opendir = shareOpendir;
+    operations.readdirplus = shareReaddirplus;
+    operations.releasedir = shareReleasedir;
+    operations.statfs = shareStatfs;
+
+    char* options[] = {argv[0], const_cast<char*>("-o"), const_cast<char*>("ro,fsname=latency_share,subtype=share")};
+    fuse_args args = FUSE_ARGS_INIT(3, options);
+    fuse_session* session = fuse_session_new(&args, &operations, sizeof(operations), nullptr);
+    if (!session)
+        return 1;
+    int status = 1;
+    if (fuse_set_signal_handlers(session) == 0) {
+        if (fuse_session_mount(session, argv[2]) == 0) {
+            fuse_loop_config* config = fuse_loop_cfg_create();
+            fuse_loop_cfg_set_max_threads(config, MaxThreads);
+            fuse_loop_cfg_set_idle_threads(config, MaxThreads);
+            status = fuse_session_loop_mt(session, config);
+            fuse_loop_cfg_destroy(config);
+            fuse_session_unmount(session);
+        }
+        fuse_remove_signal_handlers(session);
+    }
+    fuse_session_destroy(session);
+
+    if (FILE* out = std::fopen(argv[4], "w")) {
+        for (int kind = 0; kind < KindCount; ++kind)
+            std::fprintf(out, "%s %ld\n", KindNames[kind], counts[kind].load());
+        std::fclose(out);
+    }
+    return status == 0 ? 0 : 1;
+}
