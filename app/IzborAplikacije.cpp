@@ -9,6 +9,7 @@
 #include "identity/Identity.h"
 #include "launch/Launching.h"
 #include "launch/SupportTool.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
@@ -232,7 +233,8 @@ void IzborAplikacije::cbOdrzavanje_Click()
         const QString descriptor = launch::supportDescriptorPath(Catalogue.launchPath(0));
         const QString tool = launch::supportToolPath(platform::readTextFile(descriptor));
         if (!platform::fileExists(tool)) {
-            m_messages.critical(this, u"Greška"_s, u"Na serveru nedostaje datoteka QRM.exe"_s, tool);
+            m_messages.critical(this, u"Greška"_s, u"Na serveru nedostaje datoteka QRM.exe"_s,
+                                platform::displayFileName(tool));
             return;
         }
         platform::startProgram(tool);

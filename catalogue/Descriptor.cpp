@@ -1,6 +1,7 @@
 #include "Descriptor.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LetterCase.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextDecoding.h"
 
@@ -12,7 +13,7 @@ namespace {
 constexpr qsizetype OverflowingLength = 32767;
 
 // Whether the start of a line equals the key, both lower-cased. Most lines are ASCII and are compared as
-// they stand; any other character takes the full lower-case mapping.
+// they stand; any other character takes the workstation's lower-case mapping.
 bool keyMatches(QStringView start, QStringView key)
 {
     if (start.size() != key.size())
@@ -21,7 +22,7 @@ bool keyMatches(QStringView start, QStringView key)
     for (qsizetype i = 0; i < start.size() && ascii; ++i)
         ascii = start[i].unicode() < 0x80 && key[i].unicode() < 0x80;
     if (!ascii)
-        return start.toString().toLower() == key.toString().toLower();
+        return platform::toLower(start) == platform::toLower(key);
     for (qsizetype i = 0; i < start.size(); ++i) {
         char16_t a = start[i].unicode();
         char16_t b = key[i].unicode();
@@ -66,17 +67,22 @@ QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QStrin
     return value;
 }
 
-QStringList descriptorValues(QStringView text, QStringView key)
+void forEachDescriptorValue(QStringView text, QStringView key, const std::function<void(QString)>& value)
 {
-    QStringList values;
     platform::forEachLine(text, [&](QStringView line) {
         const QStringView trimmed = trimSpaces(line);
         if (trimmed.startsWith(u'*'))
             return;
-        QString value = ReadStarterTxt(trimmed, key, QString());
-        if (!value.isEmpty())
-            values.append(std::move(value));
+        QString found = ReadStarterTxt(trimmed, key, QString());
+        if (!found.isEmpty())
+            value(std::move(found));
     });
+}
+
+QStringList descriptorValues(QStringView text, QStringView key)
+{
+    QStringList values;
+    forEachDescriptorValue(text, key, [&](QString value) { values.append(std::move(value)); });
     return values;
 }
 

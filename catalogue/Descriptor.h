@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+
 namespace catalogue {
 
 // Keys of the descriptor files "StarterCS.txt" and "Starter.txt".
@@ -22,7 +24,12 @@ QStringView trimSpaces(QStringView text);
 QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default);
 
 // The reading loop over a descriptor's text: each line is trimmed, comment lines ("*" first) are skipped,
-// and every line whose value for key is not empty gives it, in the order of the lines.
+// and every line whose value for key is not empty gives it to value(QString), in the order of the lines.
+// Each line is looked up only once the lines before it are done with, so an error that value() raises
+// for a line stops the loop before a later line could raise another.
+void forEachDescriptorValue(QStringView text, QStringView key, const std::function<void(QString)>& value);
+
+// Every value that forEachDescriptorValue() gives, in order.
 QStringList descriptorValues(QStringView text, QStringView key);
 
 // The last of descriptorValues(), the one that counts; empty when no line gives a value.

@@ -6,6 +6,7 @@
 
 #include "platform/DirectoryList.h"
 #include "platform/FileSystem.h"
+#include "platform/LetterCase.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +36,7 @@ Installation readInstallation(const QString& folder, const ReadDescriptor& readD
 
 bool hasInstallationPrefix(QStringView folderName)
 {
-    const QString prefix = folderName.left(2).toString().toLower();
+    const QString prefix = platform::toLower(folderName.left(2));
     return prefix == u"xa" || prefix == u"xe";
 }
 

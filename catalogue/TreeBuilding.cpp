@@ -3,7 +3,9 @@
 #include "Catalogue.h"
 #include "Descriptor.h"
 
+#include "platform/FileName.h"
 #include "platform/ImageList.h"
+#include "platform/LetterCase.h"
 #include "platform/TreeView.h"
 
 using namespace Qt::StringLiterals;
@@ -43,15 +45,15 @@ void buildTree(platform::TreeView& tree, const platform::ImageList& images, cons
             leaf = tree.add(groupKey(name), platform::TreeView::Child, name, name, u"Leaf"_s);
         }
         // So that the people who support the users can tell which folder a leaf starts.
-        leaf->setToolTip(0, catalogue.LaunchPaths[t]);
+        leaf->setToolTip(0, platform::displayFileName(catalogue.LaunchPaths[t]));
     }
 }
 
 void restoreSelection(platform::TreeView& tree, const Catalogue& catalogue, const QString& lastStartedPath)
 {
-    const QString wanted = lastStartedPath.toUpper();
+    const QString wanted = platform::toUpper(lastStartedPath);
     for (int v = 0; v < catalogue.Count(); ++v) {
-        if (catalogue.LaunchPaths[v].toUpper() != wanted)
+        if (platform::toUpper(catalogue.LaunchPaths[v]) != wanted)
             continue;
         if (QTreeWidgetItem* group = tree.node(catalogue.Names[v])->parent())
             group->setExpanded(true);

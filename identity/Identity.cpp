@@ -1,5 +1,7 @@
 #include "Identity.h"
 
+#include "platform/LetterCase.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -47,9 +49,9 @@ Workstation workstation(const QProcessEnvironment& environment, const std::funct
 QString identityText(const QString& addressList, const Workstation& workstation)
 {
     return u"IP address:"_s + QString(5, u' ') + addressList + u"\r\n"_s //
-        + u"Computer:"_s + QString(6, u' ') + workstation.computerName.toUpper() + u"\r\n"_s //
-        + u"Username:"_s + QString(6, u' ') + workstation.userDomain.toUpper() + u" \\ "_s
-        + workstation.userName.toUpper();
+        + u"Computer:"_s + QString(6, u' ') + platform::toUpper(workstation.computerName) + u"\r\n"_s //
+        + u"Username:"_s + QString(6, u' ') + platform::toUpper(workstation.userDomain) + u" \\ "_s
+        + platform::toUpper(workstation.userName);
 }
 
 } // namespace identity

@@ -17,7 +17,9 @@ QString supportDescriptorPath(const QString& launchPath)
 QString supportToolPath(QStringView descriptorText)
 {
     QString serverFolder;
-    for (QString value : catalogue::descriptorValues(descriptorText, catalogue::NewFilesKey)) {
+    // Line by line, as the suite's reader does: a value without "\\" stops the reading before a later line
+    // is looked at.
+    catalogue::forEachDescriptorValue(descriptorText, catalogue::NewFilesKey, [&](QString value) {
         value.replace(u'/', u'\\');
         if (value.endsWith(u'\\'))
             value.chop(1);
@@ -25,7 +27,7 @@ QString supportToolPath(QStringView descriptorText)
         if (lastSeparator < 0)
             throw platform::RuntimeError(platform::Error::InvalidProcedureCall, value);
         serverFolder = value.left(lastSeparator);
-    }
+    });
     if (!serverFolder.endsWith(u'\\'))
         serverFolder += u'\\';
     QString toolPath = serverFolder + u"QRM.exe"_s;

@@ -1,9 +1,8 @@
 #include "DirectoryList.h"
 
+#include "FileName.h"
 #include "FileSystem.h"
 #include "RuntimeError.h"
-
-#include <QFile>
 
 #include <sys/stat.h>
 
@@ -12,7 +11,7 @@ namespace platform {
 void DirectoryList::setPath(const QString& path)
 {
     struct stat status;
-    if (stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+    if (stat(encodeFileName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         throw RuntimeError(Error::PathNotFound, path);
     m_path = path;
     m_entries.reset();

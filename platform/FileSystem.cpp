@@ -1,10 +1,11 @@
 #include "FileSystem.h"
 
+#include "FileName.h"
+#include "LetterCase.h"
 #include "RuntimeError.h"
 #include "TextDecoding.h"
 
 #include <QByteArray>
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -73,6 +74,36 @@ int openForReading(const QByteArray& name)
     return open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
+// Opens name for reading, or where it names nothing the entry that otherCaseOf() finds for it, and sets
+// name to what was opened. Fails as the first open did when there is no such entry either.
+int openIgnoringCase(QByteArray& name)
+{
+    const int fd = openForReading(name);
+    if (fd >= 0 || errno != ENOENT)
+        return fd;
+    const QByteArray other = otherCaseOf(name);
+    if (other.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    name = other;
+    return openForReading(name);
+}
+
+// stat() of path, or where it names nothing of the entry that otherCaseOf() finds for it.
+int statIgnoringCase(const QByteArray& path, struct stat& status)
+{
+    const int result = stat(path.constData(), &status);
+    if (result == 0 || errno != ENOENT)
+        return result;
+    const QByteArray other = otherCaseOf(path);
+    if (other.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    return stat(other.constData(), &status);
+}
+
 // Reads fd to its end, closes it and decodes what it held. expectedSize, the file's size when it was
 // opened, lets a small file be read in one call: a regular file's read that returns less than it was
 // asked for has reached the end.
@@ -108,12 +139,12 @@ QString currentDirectory()
     std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
     if (!path)
         throw RuntimeError(folderErrorNumber(errno));
-    return QFile::decodeName(path.get());
+    return decodeFileName(path.get());
 }
 
 QStringList listSubfolders(const QString& folder)
 {
-    std::unique_ptr<DIR, DirCloser> dir(opendir(QFile::encodeName(folder).constData()));
+    std::unique_ptr<DIR, DirCloser> dir(opendir(encodeFileName(folder).constData()));
     if (!dir)
         throw RuntimeError(folderErrorNumber(errno), folder);
 
@@ -129,7 +160,7 @@ QStringList listSubfolders(const QString& folder)
             isFolder = fstatat(dirfd(dir.get()), name, &status, 0) == 0 && S_ISDIR(status.st_mode);
         }
         if (isFolder)
-            names.append(QFile::decodeName(name));
+            names.append(decodeFileName(name));
         errno = 0;
     }
     if (errno != 0)
@@ -147,12 +178,13 @@ bool fileExists(const QString& path)
     if (isHiddenName(path))
         return false;
     struct stat status;
-    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+    return statIgnoringCase(encodeFileName(path), status) == 0 && S_ISREG(status.st_mode);
 }
 
 QString readTextFile(const QString& path)
 {
-    const int fd = openForReading(QFile::encodeName(path));
+    QByteArray name = encodeFileName(path);
+    const int fd = openIgnoringCase(name);
     if (fd < 0)
         throw RuntimeError(fileErrorNumber(errno), path);
     return readAndClose(fd, 0, path);
@@ -162,8 +194,8 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
 {
     if (isHiddenName(path))
         return std::nullopt;
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = openForReading(name);
+    QByteArray name = encodeFileName(path);
+    const int fd = openIgnoringCase(name);
     if (fd < 0) {
         // Only a file that exists but may not be read is an error; anything else is no file here.
         const int error = errno;
@@ -178,6 +210,28 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         return std::nullopt;
     }
     return readAndClose(fd, status.st_size, path);
+}
+
+QByteArray otherCaseOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const QString wanted = toLower(decodeFileName(QByteArrayView(path).sliced(slash + 1)));
+    if (wanted.isEmpty())
+        return {};
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
+    if (!dir)
+        return {};
+    QString best;
+    QByteArray bestName;
+    while (const dirent* entry = readdir(dir.get())) {
+        const QString name = decodeFileName(entry->d_name);
+        if (toLower(name) == wanted && (bestName.isNull() || name < best)) {
+            best = name;
+            bestName = entry->d_name;
+        }
+    }
+    return bestName.isNull() ? QByteArray() : path.left(slash + 1) + bestName;
 }
 
 } // namespace platform

@@ -15,6 +15,11 @@ QString currentDirectory();
 // link does not. Error 76 when the folder does not exist, 70 when it may not be read.
 QStringList listSubfolders(const QString& folder);
 
+// Paths are QStrings that carry a file name's bytes losslessly (see FileName.h). Where a path names
+// nothing, the functions below take a name in the same folder that differs from it only in letter case,
+// as the suite's own platform finds "STARTERCS.TXT" for "StarterCS.txt" (see otherCaseOf); a path that
+// names something costs nothing more.
+
 // True only for a regular file, after following links, whose name does not begin with "." (hidden here).
 // Folders, FIFOs, sockets and devices count as absent, so testing them can never block.
 bool fileExists(const QString& path);
@@ -28,5 +33,10 @@ QString readTextFile(const QString& path);
 // one open, one fstat and, for a small file, one read. A file that exists but cannot be read raises
 // the errors of readTextFile().
 std::optional<QString> readTextFileIfPresent(const QString& path);
+
+// For a path that names nothing: the path of the entry in the same folder whose name equals its last part
+// ignoring letter case (platform::toLower() of both), the first of several in ordinal order. Empty where there is
+// none, or the folder cannot be listed.
+QByteArray otherCaseOf(const QByteArray& path);
 
 } // namespace platform

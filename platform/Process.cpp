@@ -1,34 +1,85 @@
 #include "Process.h"
 
+#include "FileName.h"
+#include "FileSystem.h"
 #include "RuntimeError.h"
 
-#include <QFile>
-#include <QProcess>
-
 #include <cerrno>
+#include <csignal>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
 
+namespace {
+
+int startErrorNumber(int error)
+{
+    return error == EACCES || error == EPERM ? Error::PermissionDenied : Error::PathFileAccess;
+}
+
+} // namespace
+
 void startProgram(const QString& path)
 {
-    // QProcess reports only that a start failed, not why; the checks below tell the user which it was.
-    const QByteArray name = QFile::encodeName(path);
+    // The checks tell the user which of the usual failures it was before anything is started.
+    QByteArray program = encodeFileName(path);
     struct stat status;
-    if (stat(name.constData(), &status) != 0)
-        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? Error::FileNotFound : Error::PathFileAccess, path);
+    int result = stat(program.constData(), &status);
+    int error = errno;
+    if (result != 0 && error == ENOENT) {
+        if (const QByteArray other = otherCaseOf(program); !other.isEmpty()) {
+            program = other;
+            result = stat(program.constData(), &status);
+            error = errno;
+        }
+    }
+    if (result != 0)
+        throw RuntimeError(error == ENOENT || error == ENOTDIR ? Error::FileNotFound : Error::PathFileAccess, path);
     if (!S_ISREG(status.st_mode))
         throw RuntimeError(Error::PathFileAccess, path);
-    if (access(name.constData(), X_OK) != 0)
+    if (access(program.constData(), X_OK) != 0)
         throw RuntimeError(Error::PermissionDenied, path);
 
-    QProcess process;
-    process.setProgram(path);
-    process.setArguments({});
-    if (!process.startDetached())
-        throw RuntimeError(Error::PathFileAccess, path);
+    // Started the way a detached start always is here, by the path's own bytes (Qt's process start would
+    // pass them through its lossy file-name codec): a child in a session of its own starts the program as
+    // a grandchild and ends at once, so nothing is left to wait for. The grandchild reports a failed exec
+    // through a pipe that a successful one closes.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        throw RuntimeError(startErrorNumber(errno), path);
+    char* const argv[] = {program.data(), nullptr};
+    const pid_t child = fork();
+    if (child == 0) {
+        setsid();
+        const pid_t grandchild = fork();
+        if (grandchild > 0)
+            _exit(0);
+        if (grandchild == 0) {
+            signal(SIGPIPE, SIG_DFL);
+            execv(program.constData(), argv);
+        }
+        // The exec, or the fork before it, failed.
+        const int failure = errno;
+        [[maybe_unused]] const ssize_t written = write(report[1], &failure, sizeof failure);
+        _exit(127);
+    }
+    const int forkError = errno;
+    close(report[1]);
+    if (child < 0) {
+        close(report[0]);
+        throw RuntimeError(startErrorNumber(forkError), path);
+    }
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
+    int failure = 0;
+    ssize_t got;
+    while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) { }
+    close(report[0]);
+    if (got == sizeof failure)
+        throw RuntimeError(startErrorNumber(failure), path);
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "RuntimeError.h"
 
+#include "FileName.h"
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
@@ -37,7 +39,7 @@ RuntimeError::RuntimeError(int number, const QString& subject)
 RuntimeError::RuntimeError(int number, const QString& description, const QString& subject)
     : m_number(number)
     , m_description(description)
-    , m_subject(subject)
+    , m_subject(displayFileName(subject))
 {
     QString text = QString::number(number) + u": "_s + description;
     if (!subject.isEmpty())

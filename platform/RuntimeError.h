@@ -35,7 +35,8 @@ public:
 
     int number() const { return m_number; }
     QString description() const { return m_description; }
-    // The path or key the error concerns, or empty. Shown beside the message, never inside it.
+    // The path or key the error concerns, in a readable form (see displayFileName), or empty. Shown
+    // beside the message, never inside it.
     QString subject() const { return m_subject; }
 
     const char* what() const noexcept override;

@@ -1,5 +1,6 @@
 #include "Settings.h"
 
+#include "FileName.h"
 #include "RuntimeError.h"
 
 #include <QFile>
@@ -42,7 +43,9 @@ QString getSetting(const QString& appName, const QString& section, const QString
     raiseOnFailure(*store);
     store->beginGroup(section);
     const QVariant value = store->value(key);
-    return value.isValid() ? value.toString() : defaultValue;
+    if (!value.isValid())
+        return defaultValue;
+    return value.typeId() == QMetaType::QByteArray ? decodeFileName(value.toByteArray()) : value.toString();
 }
 
 void saveSetting(const QString& appName, const QString& section, const QString& key, const QString& value)
@@ -57,7 +60,11 @@ void saveSetting(const QString& appName, const QString& section, const QString& 
         store = openStore(appName);
     }
     store->beginGroup(section);
-    store->setValue(key, value);
+    // The settings file holds text: a path with bytes that are no text is kept as those bytes instead.
+    if (holdsRawBytes(value))
+        store->setValue(key, encodeFileName(value));
+    else
+        store->setValue(key, value);
     store->endGroup();
     store->sync();
     raiseOnFailure(*store);

@@ -7,6 +7,8 @@ namespace platform {
 // The per-user settings store. An application name of two levels, "Vendor\Program", is kept by QSettings
 // under organisation "Vendor" and application "Program" in the native format: on Linux the file
 // $XDG_CONFIG_HOME/Vendor/Program.conf (~/.config by default), the section a group and the key a value in it.
+// A value that carries a file name's bytes that are no text (see FileName.h) is stored as those bytes, so
+// that it reads back the same.
 
 // The stored string, or defaultValue when the value or any level above it is missing.
 // Error 70 when the store may not be read, 75 when it cannot be understood.

@@ -29,6 +29,7 @@ TreeView::TreeView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QTreeWidget::itemExpanded, this, &TreeView::showPicture);
     connect(this, &QTreeWidget::itemCollapsed, this, &TreeView::showPicture);
+    connect(this, &QTreeWidget::itemCollapsed, this, &TreeView::keepSelectionVisible);
 }
 
 void TreeView::setImageList(const ImageList* images)
@@ -91,13 +92,27 @@ QTreeWidgetItem* TreeView::selectedItem() const
 void TreeView::keyPressEvent(QKeyEvent* event)
 {
     qint16 keyAscii = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        keyAscii = 13;
-    else if (event->text().size() == 1)
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // As the classic control gives them: carriage return alone and with Shift, line feed with Ctrl,
+        // and nothing with Alt, which belongs to the window's menu keys.
+        const Qt::KeyboardModifiers modifiers = event->modifiers();
+        if (!(modifiers & Qt::AltModifier))
+            keyAscii = modifiers & Qt::ControlModifier ? 10 : 13;
+    } else if (event->text().size() == 1)
         keyAscii = qint16(event->text().at(0).unicode());
     if (keyAscii != 0)
         Q_EMIT KeyPress(keyAscii);
     QTreeWidget::keyPressEvent(event);
+}
+
+void TreeView::keepSelectionVisible(QTreeWidgetItem* node)
+{
+    for (const QTreeWidgetItem* item = selectedItem(); item; item = item->parent()) {
+        if (item->parent() == node) {
+            select(node);
+            return;
+        }
+    }
 }
 
 void TreeView::mouseDoubleClickEvent(QMouseEvent* event)

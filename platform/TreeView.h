@@ -50,8 +50,8 @@ public:
 Q_SIGNALS:
     // A double click anywhere in the tree, also where no node is under the pointer.
     void DblClick();
-    // A key that gives a character, with its character code: 13 for Enter and the keypad's Enter.
-    // Emitted before the tree handles the key itself.
+    // A key that gives a character, with its character code: 13 for Enter and the keypad's Enter, alone or
+    // with Shift, 10 with Ctrl, none with Alt. Emitted before the tree handles the key itself.
     void KeyPress(qint16& KeyAscii);
 
 protected:
@@ -62,6 +62,9 @@ private:
     QTreeWidgetItem* makeNode(const QString& key, const QString& text, const QString& image);
     QIcon picture(const QString& image) const;
     void showPicture(QTreeWidgetItem* node);
+    // A node that collapses over the selected node takes the selection, as in the classic control, so that
+    // Enter never acts on a node the user cannot see.
+    void keepSelectionVisible(QTreeWidgetItem* node);
 
     const ImageList* m_images = nullptr;
     QHash<QString, QTreeWidgetItem*> m_nodes;

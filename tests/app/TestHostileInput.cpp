@@ -253,7 +253,7 @@ QList<TestHostileInput::Case> TestHostileInput::cases()
          {}},
         {"descriptor name in other letter case",
          [](const QString& r) { writeFile(r + u"/xa_a/startercs.txt"_s, "OpisBaze=Firma\r\n"); },
-         {},
+         {u"Firma"_s},
          {}},
         {"empty descriptor", [](const QString& r) { descriptor(r, u"xa_a"_s, QByteArray()); }, {}, {}},
         {"only comments", [](const QString& r) { descriptor(r, u"xa_a"_s, "* OpisBaze=Firma\r\n*\r\n"); }, {}, {}},

@@ -8,6 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 using platform::TreeView;
 using testsupport::makeInstallation;
@@ -33,12 +38,15 @@ private Q_SLOTS:
     void launcherThatCannotStart();
     void settingThatCannotBeWritten();
     void nextStartRestoresTheLaunch();
+    void launcherInOtherLetterCase();
+    void pathsThatAreNoText();
 
 private:
     void makeInstallationWithLauncher(const QString& folder, const QString& name);
     void start();
     QTreeWidgetItem* leaf(const QString& key) const;
-    // Does to the tree what how says: "double click" on node, "double click below the nodes", or a key.
+    // Does to the tree what how says: "double click" on node, "double click below the nodes", "click the
+    // group's arrow" of node's group, or a key; several joined by ", then ".
     void act(const QString& how, QTreeWidgetItem* node);
     QString storedPath() const;
     // Waits until folder's launcher has recorded its run, and returns what it recorded.
@@ -104,11 +112,26 @@ void TestLaunching::act(const QString& how, QTreeWidgetItem* node)
 {
     TreeView* tree = m_form->treeView();
     static const QHash<QString, std::pair<int, Qt::KeyboardModifiers>> keys {
-        {u"Enter"_s, {Qt::Key_Return, Qt::NoModifier}},  {u"keypad Enter"_s, {Qt::Key_Enter, Qt::KeypadModifier}},
-        {u"space"_s, {Qt::Key_Space, Qt::NoModifier}},   {u"letter"_s, {Qt::Key_F, Qt::NoModifier}},
-        {u"Escape"_s, {Qt::Key_Escape, Qt::NoModifier}}, {u"right"_s, {Qt::Key_Right, Qt::NoModifier}},
+        {u"Enter"_s, {Qt::Key_Return, Qt::NoModifier}},
+        {u"keypad Enter"_s, {Qt::Key_Enter, Qt::KeypadModifier}},
+        {u"space"_s, {Qt::Key_Space, Qt::NoModifier}},
+        {u"letter"_s, {Qt::Key_F, Qt::NoModifier}},
+        {u"Escape"_s, {Qt::Key_Escape, Qt::NoModifier}},
+        {u"right"_s, {Qt::Key_Right, Qt::NoModifier}},
+        {u"Shift+Enter"_s, {Qt::Key_Return, Qt::ShiftModifier}},
+        {u"Shift+keypad Enter"_s, {Qt::Key_Enter, Qt::KeypadModifier | Qt::ShiftModifier}},
+        {u"Ctrl+Enter"_s, {Qt::Key_Return, Qt::ControlModifier}},
+        {u"Ctrl+keypad Enter"_s, {Qt::Key_Enter, Qt::KeypadModifier | Qt::ControlModifier}},
+        {u"Alt+Enter"_s, {Qt::Key_Return, Qt::AltModifier}},
     };
-    if (how == u"double click") {
+    if (how.contains(u", then "_s)) {
+        for (const QString& step : how.split(u", then "_s))
+            act(step, node);
+    } else if (how == u"click the group's arrow") {
+        const QRect group = tree->visualItemRect(node->parent());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(tree->indentation() / 2, group.center().y()));
+        QVERIFY(!node->parent()->isExpanded());
+    } else if (how == u"double click") {
         tree->scrollToItem(node);
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
     } else if (how == u"double click below the nodes") {
@@ -149,6 +172,8 @@ void TestLaunching::launches_data()
     QTest::newRow("double click on a head's own leaf") << u"Firma"_s << u"double click"_s << u"xa_firma"_s;
     QTest::newRow("Enter") << u"Alfa test"_s << u"Enter"_s << u"xa_alfa_t"_s;
     QTest::newRow("keypad Enter") << u"Firma 2010"_s << u"keypad Enter"_s << u"xa_firma10"_s;
+    QTest::newRow("Shift+Enter") << u"Alfa test"_s << u"Shift+Enter"_s << u"xa_alfa_t"_s;
+    QTest::newRow("Shift+keypad Enter") << u"Firma 2010"_s << u"Shift+keypad Enter"_s << u"xa_firma10"_s;
     QTest::newRow("double click where no node is: the selected leaf")
         << u"Alfa"_s << u"double click below the nodes"_s << u"xa_alfa"_s;
 }
@@ -188,6 +213,13 @@ void TestLaunching::startsNothing_data()
     QTest::newRow("letter on a leaf") << u"Firma 2009"_s << u"letter"_s;
     QTest::newRow("Escape on a leaf") << u"Firma 2009"_s << u"Escape"_s;
     QTest::newRow("right arrow on a leaf") << u"Firma 2009"_s << u"right"_s;
+    QTest::newRow("Ctrl+Enter") << u"Firma 2009"_s << u"Ctrl+Enter"_s;
+    QTest::newRow("Ctrl+keypad Enter") << u"Firma 2009"_s << u"Ctrl+keypad Enter"_s;
+    QTest::newRow("Alt+Enter") << u"Firma 2009"_s << u"Alt+Enter"_s;
+    QTest::newRow("Enter once the leaf's group is collapsed")
+        << u"Firma 2009"_s << u"click the group's arrow, then Enter"_s;
+    QTest::newRow("double click once the leaf's group is collapsed")
+        << u"Alfa"_s << u"click the group's arrow, then double click below the nodes"_s;
 }
 
 void TestLaunching::startsNothing()
@@ -198,8 +230,11 @@ void TestLaunching::startsNothing()
     start();
     TreeView* tree = m_form->treeView();
     tree->clearSelection();
-    if (!key.isEmpty())
+    if (!key.isEmpty()) {
         tree->select(leaf(key));
+        if (QTreeWidgetItem* group = leaf(key)->parent())
+            group->setExpanded(true);
+    }
 
     act(how, key.isEmpty() ? nullptr : leaf(key));
 
@@ -302,6 +337,53 @@ void TestLaunching::nextStartRestoresTheLaunch()
     QCOMPARE(platform::TreeView::key(second->treeView()->selectedItem()), u"Firma 2009"_s);
     QVERIFY(second->treeView()->node(u"Firma_N"_s)->isExpanded());
     QVERIFY(!second->treeView()->node(u"Alfa_N"_s)->isExpanded());
+}
+
+void TestLaunching::launcherInOtherLetterCase()
+{
+    const QString folder = m_dir->path() + u"/xa_firma09/"_s;
+    QVERIFY(QFile::rename(folder + u"StarterCS.exe"_s, folder + u"startercs.exe"_s));
+    start();
+    m_form->treeView()->select(leaf(u"Firma 2009"_s));
+    QTest::keyClick(m_form->treeView(), Qt::Key_Return);
+    QVERIFY(!waitForRun(u"xa_firma09"_s).isEmpty());
+    QCOMPARE(storedPath(), folder + u"StarterCS.exe"_s);
+    QVERIFY(m_messages.messages.isEmpty());
+}
+
+// A start directory and an installation folder named in Windows-1250, as copied from the suite's shares:
+// listed, launched, stored and restored by their bytes, and shown readably.
+void TestLaunching::pathsThatAreNoText()
+{
+    const QByteArray start = QFile::encodeName(m_dir->path()) + "/\x8Aibenik";
+    const QByteArray folder = start + "/xa_\x8Aibenik \xE8";
+    QCOMPARE(mkdir(start.constData(), 0700), 0);
+    QCOMPARE(mkdir(folder.constData(), 0700), 0);
+    writeFile(m_dir->path() + u"/descriptor"_s, "OpisBaze=Šibenik\r\n");
+    QCOMPARE(rename(QFile::encodeName(m_dir->path() + u"/descriptor"_s).constData(),
+                    (folder + "/StarterCS.txt").constData()),
+             0);
+    writeFile(m_dir->path() + u"/launcher"_s,
+              "#!/bin/sh\necho \"$#\" > \"" + QFile::encodeName(m_dir->path()) + "/sibenik.ran\"\n");
+    QVERIFY(QFile::setPermissions(m_dir->path() + u"/launcher"_s, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QCOMPARE(
+        rename(QFile::encodeName(m_dir->path() + u"/launcher"_s).constData(), (folder + "/StarterCS.exe").constData()),
+        0);
+    QCOMPARE(chdir(start.constData()), 0);
+
+    this->start();
+    QTreeWidgetItem* node = leaf(u"Šibenik"_s);
+    QCOMPARE(node->toolTip(0), m_dir->path() + u"/Šibenik/xa_Šibenik č/StarterCS.exe"_s);
+    m_form->treeView()->select(node);
+    QTest::keyClick(m_form->treeView(), Qt::Key_Return);
+    QCOMPARE(waitForRun(u"sibenik"_s), u"0"_s);
+    QVERIFY(m_messages.messages.isEmpty());
+
+    m_form.reset();
+    QFile::remove(m_dir->path() + u"/sibenik.ran"_s);
+    makeInstallationWithLauncher(u"../../other"_s, u"Drugi"_s); // not below the start, just a second start
+    this->start();
+    QCOMPARE(platform::TreeView::key(m_form->treeView()->selectedItem()), u"Šibenik"_s);
 }
 
 QTEST_MAIN(TestLaunching)

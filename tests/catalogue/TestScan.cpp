@@ -28,6 +28,8 @@ private Q_SLOTS:
     void folderPrefix();
     void descriptorChoice_data();
     void descriptorChoice();
+    void descriptorNameInOtherLetterCase_data();
+    void descriptorNameInOtherLetterCase();
     void descriptorEncodingsAndLineEnds_data();
     void descriptorEncodingsAndLineEnds();
     void onlyDirectSubfolders();
@@ -151,6 +153,36 @@ void TestScan::descriptorChoice()
     QCOMPARE(found.Names, QStringList {name});
     // The launcher itself need not exist.
     QCOMPARE(found.LaunchPaths, QStringList {folder + u'/' + launcher});
+}
+
+void TestScan::descriptorNameInOtherLetterCase_data()
+{
+    QTest::addColumn<QStringList>("files"); // "file name=OpisBaze value"
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("launcher");
+
+    QTest::newRow("upper case") << QStringList {u"STARTERCS.TXT=Velika"_s} << u"Velika"_s << u"StarterCS.exe"_s;
+    QTest::newRow("the exact name wins") << QStringList {u"startercs.txt=Mala"_s, u"StarterCS.txt=Točna"_s}
+                                         << u"Točna"_s << u"StarterCS.exe"_s;
+    QTest::newRow("else the first in ordinal order")
+        << QStringList {u"startercs.txt=Mala"_s, u"STARTERCS.TXT=Velika"_s} << u"Velika"_s << u"StarterCS.exe"_s;
+    QTest::newRow("Starter.txt in lower case")
+        << QStringList {u"starter.txt=Stari"_s} << u"Stari"_s << u"Starter.exe"_s;
+    QTest::newRow("StarterCS.txt in any case before Starter.txt")
+        << QStringList {u"Starter.txt=Stari"_s, u"startercs.TXT=Novi"_s} << u"Novi"_s << u"StarterCS.exe"_s;
+}
+
+void TestScan::descriptorNameInOtherLetterCase()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, name);
+    QFETCH(QString, launcher);
+    QTemporaryDir dir;
+    for (const QString& file : files)
+        writeFile(dir.path() + u"/xa_a/"_s + file.section(u'=', 0, 0), "OpisBaze=" + file.section(u'=', 1).toUtf8());
+    const catalogue::Catalogue found = scan(dir.path());
+    QCOMPARE(found.Names, QStringList {name});
+    QCOMPARE(found.LaunchPaths, QStringList {dir.path() + u"/xa_a/"_s + launcher});
 }
 
 void TestScan::descriptorEncodingsAndLineEnds_data()

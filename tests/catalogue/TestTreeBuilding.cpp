@@ -146,6 +146,8 @@ void TestTreeBuilding::restoreSelection_data()
     QTest::newRow("member") << example << u"/srv/Firma 2009/StarterCS.exe"_s << u"Firma 2009"_s << false;
     QTest::newRow("head") << example << u"/srv/Alfa/StarterCS.exe"_s << u"Alfa"_s << false;
     QTest::newRow("other letter case") << example << u"/SRV/firma 2009/starterCS.EXE"_s << u"Firma 2009"_s << false;
+    QTest::newRow("letter case mapped one to one: ß is no SS")
+        << QStringList {u"Straße"_s, u"Strasse"_s} << u"/SRV/STRAßE/STARTERCS.EXE"_s << u"Straße"_s << false;
     QTest::newRow("removed installation") << example << u"/srv/Gama/StarterCS.exe"_s << QString() << false;
     QTest::newRow("empty path") << example << QString() << QString() << false;
     QTest::newRow("two entries with one path: the later stays selected")

@@ -77,9 +77,9 @@ void TestIdentity::identityText_data()
     QTest::newRow("domain set but empty")
         << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERDOMAIN="_s, u"USERNAME=ana"_s} << QString()
         << u"IP address:     \r\nComputer:      PC-07\r\nUsername:       \\ ANA"_s;
-    QTest::newRow("every letter upper-cased, nothing trimmed")
-        << QStringList {u"COMPUTERNAME= šibenik-01 "_s, u"USERDOMAIN=straße"_s, u"USERNAME=željko"_s} << QString()
-        << u"IP address:     \r\nComputer:       ŠIBENIK-01 \r\nUsername:      STRASSE \\ ŽELJKO"_s;
+    QTest::newRow("every letter upper-cased one to one, nothing trimmed")
+        << QStringList {u"COMPUTERNAME= šibenik-01 "_s, u"USERDOMAIN=straße"_s, u"USERNAME=željko ﬁ"_s} << QString()
+        << u"IP address:     \r\nComputer:       ŠIBENIK-01 \r\nUsername:      STRAßE \\ ŽELJKO ﬁ"_s;
 }
 
 void TestIdentity::identityText()

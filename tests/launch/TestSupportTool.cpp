@@ -54,6 +54,8 @@ void TestSupportTool::supportToolPath_data()
         << QStringList {u"NewFiles=/srv/novi/update/"_s, u"*NewFiles=/srv/stari/update/"_s} << u"/srv/novi/QRM.exe"_s;
     QTest::newRow("any value without a separator fails")
         << QStringList {u"NewFiles=Update"_s, u"NewFiles=/srv/novi/update/"_s} << QString();
+    QTest::newRow("an earlier bad value is the error, not a later overlong line")
+        << QStringList {u"NewFiles=Update"_s, u"NewFiles=/srv/"_s + QString(40000, u'x')} << QString();
     QTest::newRow("spaces kept inside") << QStringList {u"NewFiles=/srv/Marun Apps/Update/"_s}
                                         << u"/srv/Marun Apps/QRM.exe"_s;
 }

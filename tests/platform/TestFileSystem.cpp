@@ -1,4 +1,5 @@
 #include "platform/DirectoryList.h"
+#include "platform/FileName.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void readTextFileErrors_data();
     void readTextFileErrors();
     void currentDirectoryRemoved();
+    void namesThatAreNoText_data();
+    void namesThatAreNoText();
 
 private:
     QTemporaryDir m_dir;
@@ -103,6 +106,8 @@ void TestFileSystem::fileExists_data()
     QTest::newRow("empty file") << u"empty.txt"_s << true;
     QTest::newRow("non-ASCII name") << u"Šibenik.txt"_s << true;
     QTest::newRow("link to a file") << u"link.txt"_s << true;
+    QTest::newRow("name in other letter case") << u"REGULAR.TXT"_s << true;
+    QTest::newRow("folder in other letter case") << u"FOLDER.TXT"_s << false;
     QTest::newRow("hidden file") << u".hidden.txt"_s << false;
     QTest::newRow("folder") << u"folder.txt"_s << false;
     QTest::newRow("link to a folder") << u"folderlink.txt"_s << false;
@@ -169,6 +174,45 @@ void TestFileSystem::currentDirectoryRemoved()
     }
     QCOMPARE(errorNumber([] { platform::currentDirectory(); }), 76);
     QVERIFY(QDir::setCurrent(before));
+}
+
+void TestFileSystem::namesThatAreNoText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("ASCII") << QByteArray("xa_firma") << u"xa_firma"_s;
+    QTest::newRow("UTF-8") << QByteArray("xa_\xC5\xA0ibenik") << u"xa_Šibenik"_s;
+    QTest::newRow("Windows-1250") << QByteArray("xa_\x8Aibenik \xE8\x9A") << u"xa_Šibenik čš"_s;
+    QTest::newRow("UTF-8 and Windows-1250 mixed") << QByteArray("\xC5\xA0\x8A") << u"Ĺ\u00A0Š"_s;
+    QTest::newRow("sequence cut short") << QByteArray("xa_\xC5") << u"xa_Ĺ"_s;
+    QTest::newRow("overlong slash") << QByteArray("xa_\xC0\xAF") << u"xa_ŔŻ"_s;
+    QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << u"í\u00A0€"_s;
+}
+
+// A folder named in bytes that are no UTF-8 is listed, entered, read from and shown readably.
+void TestFileSystem::namesThatAreNoText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+
+    const QString name = platform::decodeFileName(bytes);
+    QCOMPARE(platform::encodeFileName(name), bytes);
+    QCOMPARE(platform::displayFileName(name), shown);
+
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/' + bytes;
+    QCOMPARE(mkdir(folder.constData(), 0700), 0);
+    writeFile(dir.path() + u"/plain.txt"_s, "OpisBaze=Firma");
+    QCOMPARE(symlink("../plain.txt", (folder + "/StarterCS.txt").constData()), 0);
+
+    const QStringList listed = platform::listSubfolders(dir.path());
+    QCOMPARE(listed, QStringList {dir.path() + u'/' + name});
+    QCOMPARE(platform::readTextFileIfPresent(listed[0] + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+    const QString before = platform::currentDirectory();
+    QCOMPARE(chdir(folder.constData()), 0);
+    QCOMPARE(platform::currentDirectory(), listed[0]);
+    QCOMPARE(chdir(QFile::encodeName(before).constData()), 0);
 }
 
 QTEST_GUILESS_MAIN(TestFileSystem)
