@@ -10,7 +10,11 @@ FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = decoding lookup newfiles grouping
 
-.PHONY: all deps bench-deps configure build run test test-asan bench memcheck fuzz package install format clean
+WINDOWS_BUILD_DIR ?= build-windows
+QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
+
+.PHONY: all deps bench-deps configure build run test test-asan bench memcheck fuzz package install format clean \
+	windows-toolchain windows-configure windows test-windows
 
 all: build
 
@@ -74,8 +78,30 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
+# Qt for Windows, built once from Debian's own sources into $(QT_WINDOWS) (about 20 minutes).
+windows-toolchain: deps
+	@MARUN_QT_WINDOWS=$(QT_WINDOWS) scripts/build-qt-windows
+
+# The same sources cross-built for Windows with mingw-w64. The pictures are rendered by the host build.
+windows-configure: build windows-toolchain
+	@scripts/install-deps windows
+	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
+		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(QT_WINDOWS)/mingw.cmake \
+		-DCMAKE_CROSSCOMPILING_EMULATOR=$(abspath tests/run-under-wine) \
+		-DMARUN_RENDER_PICTURES=$(abspath $(BUILD_DIR))/app/render_pictures >/dev/null
+
+# build-windows/MarunIzbor.exe, and build-windows/marunizbor-windows-x64.zip with all it needs to run.
+windows: windows-configure
+	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS)
+	@scripts/package-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
+
+# The unit and window tests built for Windows and run under Wine.
+test-windows: windows
+	@scripts/test-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
+
 format: configure
 	@cmake --build $(BUILD_DIR) --target format
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(WINDOWS_BUILD_DIR)

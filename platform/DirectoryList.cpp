@@ -1,17 +1,13 @@
 #include "DirectoryList.h"
 
-#include "FileName.h"
 #include "FileSystem.h"
 #include "RuntimeError.h"
-
-#include <sys/stat.h>
 
 namespace platform {
 
 void DirectoryList::setPath(const QString& path)
 {
-    struct stat status;
-    if (stat(encodeFileName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+    if (!folderExists(path))
         throw RuntimeError(Error::PathNotFound, path);
     m_path = path;
     m_entries.reset();

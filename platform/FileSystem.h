@@ -15,7 +15,8 @@ QString currentDirectory();
 // link does not. Error 76 when the folder does not exist, 70 when it may not be read.
 QStringList listSubfolders(const QString& folder);
 
-// Paths are QStrings that carry a file name's bytes losslessly (see FileName.h). Where a path names
+// Paths use "/" as separator on every platform, and are QStrings that carry a file name's bytes
+// losslessly where names are bytes (see FileName.h). Where a path names
 // nothing, the functions below take a name in the same folder that differs from it only in letter case,
 // as the suite's own platform finds "STARTERCS.TXT" for "StarterCS.txt" (see otherCaseOf); a path that
 // names something costs nothing more.
@@ -34,9 +35,16 @@ QString readTextFile(const QString& path);
 // the errors of readTextFile().
 std::optional<QString> readTextFileIfPresent(const QString& path);
 
+// Whether path names a folder.
+bool folderExists(const QString& path);
+
 // For a path that names nothing: the path of the entry in the same folder whose name equals its last part
-// ignoring letter case (platform::toLower() of both), the first of several in ordinal order. Empty where there is
-// none, or the folder cannot be listed.
-QByteArray otherCaseOf(const QByteArray& path);
+// ignoring letter case (platform::toLower() of both), the first of several in ordinal order. Empty where
+// there is none, or the folder cannot be listed, and always where the file system itself ignores letter
+// case.
+QString otherCaseOf(const QString& path);
+
+// The full paths of the subfolders names of folder, in the order listSubfolders() gives them.
+QStringList folderPaths(const QString& folder, QStringList names);
 
 } // namespace platform

@@ -36,6 +36,14 @@ inline void makeInstallation(const QString& root, const QString& folder, const Q
               "* descriptor\r\nServer=SRV01\r\nOpisBaze=" + name.toUtf8() + "\r\nNewFiles=S:\\Apps\\Update\\\r\n");
 }
 
+// The per-user store that holds the program's one setting: emptied, and whether it holds anything. Each
+// platform has its own (TestSupportPosix.cpp, TestSupportWindows.cpp).
+void clearSettings();
+bool settingsStored();
+
+// Makes a FIFO at path; false where the platform has none.
+bool makeFifo(const QString& path);
+
 // The number of the run-time error that call raises, or 0 when it raises none.
 inline int errorNumber(const std::function<void()>& call)
 {

@@ -37,20 +37,18 @@ private:
     void makeInstallations(const QStringList& installations); // "folder=name"
 
     QString m_originalDirectory;
-    QString m_settingsFile;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestStartup::initTestCase()
 {
     m_originalDirectory = QDir::currentPath();
-    m_settingsFile = qEnvironmentVariable("XDG_CONFIG_HOME") + u"/Vrex/MarunIzbor.conf"_s;
     QVERIFY(!qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"));
 }
 
 void TestStartup::init()
 {
-    QFile::remove(m_settingsFile);
+    testsupport::clearSettings();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(QDir::setCurrent(m_dir->path()));
 }
@@ -96,7 +94,7 @@ void TestStartup::windowShowsTheCompleteTree()
     QCOMPARE(groups(form->treeView()), (QStringList {u"Firma"_s, u"Alfa"_s}));
     QCOMPARE(form->treeView()->topLevelItem(0)->childCount(), 3);
     QVERIFY(messages.messages.isEmpty());
-    QVERIFY(!QFile::exists(m_settingsFile)); // reading the setting writes nothing
+    QVERIFY(!testsupport::settingsStored()); // reading the setting writes nothing
 }
 
 void TestStartup::restoresTheLastSelection_data()
@@ -206,7 +204,8 @@ void TestStartup::unhandledErrorEndsStartUp()
     const QString gone = m_dir->path() + u"/gone"_s;
     QVERIFY(QDir().mkpath(gone));
     QVERIFY(QDir::setCurrent(gone));
-    QVERIFY(QDir().rmdir(gone));
+    if (!QDir().rmdir(gone))
+        QSKIP("This platform keeps a folder that is in use.");
 
     RecordingMessageBox messages;
     QCOMPARE(Module1::run(messages, platform::systemAddresses()), 1);

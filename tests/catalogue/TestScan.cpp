@@ -11,8 +11,6 @@
 
 #include <atomic>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 using testsupport::errorNumber;
 using testsupport::makeInstallation;
@@ -129,6 +127,8 @@ void TestScan::descriptorChoice()
     QFETCH(QByteArray, starter);
     QFETCH(QString, name);
     QFETCH(QString, launcher);
+    if ((starterCs == "<fifo>" || starter == "<fifo>") && !testsupport::makeFifo(QString()))
+        QSKIP("This platform has no FIFOs.");
 
     QTemporaryDir dir;
     const QString folder = dir.path() + u"/xa_firma"_s;
@@ -138,7 +138,7 @@ void TestScan::descriptorChoice()
         if (content == "<folder>")
             QVERIFY(QDir().mkpath(path));
         else if (content == "<fifo>")
-            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+            QVERIFY(testsupport::makeFifo(path));
         else if (content != "-")
             writeFile(path, content);
     };
@@ -220,10 +220,11 @@ void TestScan::onlyDirectSubfolders()
     writeFile(root + u"/xa_file"_s, "OpisBaze=Datoteka");
     QCOMPARE(scan(root).Count(), 0);
 
-    // A link to an installation folder counts as a folder.
+    // A link to an installation folder counts as a folder, where the platform has such links.
     QTemporaryDir elsewhere;
     makeInstallation(elsewhere.path(), u"real"_s, u"Povezana"_s);
-    QVERIFY(QFile::link(elsewhere.path() + u"/real"_s, root + u"/xa_link"_s));
+    if (!QFile::link(elsewhere.path() + u"/real"_s, root + u"/xa_link"_s) || !QFileInfo(root + u"/xa_link"_s).isDir())
+        QSKIP("This platform's links are no folders.");
     QCOMPARE(scan(root).Names, QStringList {u"Povezana"_s});
     QCOMPARE(scan(root).LaunchPaths, QStringList {root + u"/xa_link/StarterCS.exe"_s});
 }

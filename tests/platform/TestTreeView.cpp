@@ -4,6 +4,7 @@
 
 #include "../TestSupport.h"
 
+#include <QImageReader>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +176,8 @@ void TestTreeView::selection()
 
 void TestTreeView::svgPictureIsDrawnAtAnyScale()
 {
+    if (!QImageReader::supportedImageFormats().contains("svg"))
+        QSKIP("No SVG renderer here: the pictures are rendered when the program is built.");
     QTemporaryDir dir;
     const QString file = dir.path() + u"/bar.svg"_s;
     QFile svg(file);

@@ -31,8 +31,8 @@ void startProgram(const QString& path)
     int result = stat(program.constData(), &status);
     int error = errno;
     if (result != 0 && error == ENOENT) {
-        if (const QByteArray other = otherCaseOf(program); !other.isEmpty()) {
-            program = other;
+        if (const QString other = otherCaseOf(path); !other.isEmpty()) {
+            program = encodeFileName(other);
             result = stat(program.constData(), &status);
             error = errno;
         }

@@ -1,0 +1,240 @@
+#include "FileSystem.h"
+
+#include "FileName.h"
+#include "LetterCase.h"
+#include "RuntimeError.h"
+#include "TextDecoding.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+int fileErrorNumber(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return Error::FileNotFound;
+    case EACCES:
+    case EPERM:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+int folderErrorNumber(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return Error::PathNotFound;
+    case EACCES:
+    case EPERM:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+struct DirCloser
+{
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// Whether the file name at the end of path is empty or begins with ".", which makes it hidden here.
+bool isHiddenName(const QString& path)
+{
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(u'/') + 1);
+    return name.isEmpty() || name.startsWith(u'.');
+}
+
+int openForReading(const QByteArray& name)
+{
+    // O_NONBLOCK: should a FIFO stand where a file was expected, opening and reading it return at once
+    // instead of waiting for a writer.
+    return open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
+// otherCaseOf() on the bytes of a path.
+QByteArray otherCaseOfName(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const QString wanted = toLower(decodeFileName(QByteArrayView(path).sliced(slash + 1)));
+    if (wanted.isEmpty())
+        return {};
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
+    if (!dir)
+        return {};
+    QString best;
+    QByteArray bestName;
+    while (const dirent* entry = readdir(dir.get())) {
+        const QString name = decodeFileName(entry->d_name);
+        if (toLower(name) == wanted && (bestName.isNull() || name < best)) {
+            best = name;
+            bestName = entry->d_name;
+        }
+    }
+    return bestName.isNull() ? QByteArray() : path.left(slash + 1) + bestName;
+}
+
+// Opens name for reading, or where it names nothing the entry that otherCaseOf() finds for it, and sets
+// name to what was opened. Fails as the first open did when there is no such entry either.
+int openIgnoringCase(QByteArray& name)
+{
+    const int fd = openForReading(name);
+    if (fd >= 0 || errno != ENOENT)
+        return fd;
+    const QByteArray other = otherCaseOfName(name);
+    if (other.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    name = other;
+    return openForReading(name);
+}
+
+// stat() of path, or where it names nothing of the entry that otherCaseOf() finds for it.
+int statIgnoringCase(const QByteArray& path, struct stat& status)
+{
+    const int result = stat(path.constData(), &status);
+    if (result == 0 || errno != ENOENT)
+        return result;
+    const QByteArray other = otherCaseOfName(path);
+    if (other.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    return stat(other.constData(), &status);
+}
+
+// Reads fd to its end, closes it and decodes what it held. expectedSize, the file's size when it was
+// opened, lets a small file be read in one call: a regular file's read that returns less than it was
+// asked for has reached the end.
+QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
+{
+    QByteArray bytes(std::max<qsizetype>(expectedSize + 1, 4096), Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const qsizetype wanted = bytes.size() - size;
+        const ssize_t got = read(fd, bytes.data() + size, size_t(wanted));
+        if (got > 0) {
+            size += got;
+            if (got < wanted && expectedSize > 0 && size >= expectedSize)
+                break;
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            close(fd);
+            throw RuntimeError(fileErrorNumber(error), path);
+        }
+    }
+    close(fd);
+    return decodeText(QByteArrayView(bytes.constData(), size));
+}
+
+} // namespace
+
+QString currentDirectory()
+{
+    std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
+    if (!path)
+        throw RuntimeError(folderErrorNumber(errno));
+    return decodeFileName(path.get());
+}
+
+QStringList listSubfolders(const QString& folder)
+{
+    std::unique_ptr<DIR, DirCloser> dir(opendir(encodeFileName(folder).constData()));
+    if (!dir)
+        throw RuntimeError(folderErrorNumber(errno), folder);
+
+    QStringList names;
+    errno = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status;
+            isFolder = fstatat(dirfd(dir.get()), name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+        }
+        if (isFolder)
+            names.append(decodeFileName(name));
+        errno = 0;
+    }
+    if (errno != 0)
+        throw RuntimeError(folderErrorNumber(errno), folder);
+
+    return folderPaths(folder, std::move(names));
+}
+
+bool fileExists(const QString& path)
+{
+    if (isHiddenName(path))
+        return false;
+    struct stat status;
+    return statIgnoringCase(encodeFileName(path), status) == 0 && S_ISREG(status.st_mode);
+}
+
+QString readTextFile(const QString& path)
+{
+    QByteArray name = encodeFileName(path);
+    const int fd = openIgnoringCase(name);
+    if (fd < 0)
+        throw RuntimeError(fileErrorNumber(errno), path);
+    return readAndClose(fd, 0, path);
+}
+
+std::optional<QString> readTextFileIfPresent(const QString& path)
+{
+    if (isHiddenName(path))
+        return std::nullopt;
+    QByteArray name = encodeFileName(path);
+    const int fd = openIgnoringCase(name);
+    if (fd < 0) {
+        // Only a file that exists but may not be read is an error; anything else is no file here.
+        const int error = errno;
+        struct stat status;
+        if (stat(name.constData(), &status) == 0 && S_ISREG(status.st_mode))
+            throw RuntimeError(fileErrorNumber(error), path);
+        return std::nullopt;
+    }
+    struct stat status;
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
+    return readAndClose(fd, status.st_size, path);
+}
+
+bool folderExists(const QString& path)
+{
+    struct stat status;
+    return stat(encodeFileName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+QString otherCaseOf(const QString& path)
+{
+    const QByteArray other = otherCaseOfName(encodeFileName(path));
+    return other.isEmpty() ? QString() : decodeFileName(other);
+}
+
+} // namespace platform

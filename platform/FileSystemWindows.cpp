@@ -1,0 +1,184 @@
+#include "FileSystem.h"
+
+#include "RuntimeError.h"
+#include "TextDecoding.h"
+
+#include <QByteArray>
+#include <QDir>
+
+#include <string>
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+std::wstring native(const QString& path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+int fileErrorNumber(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+        return Error::FileNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+int folderErrorNumber(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_DIRECTORY:
+        return Error::PathNotFound;
+    case ERROR_ACCESS_DENIED:
+        return Error::PermissionDenied;
+    }
+    return Error::PathFileAccess;
+}
+
+// The existence test's file: a normal file, neither a folder nor hidden nor a system file.
+bool isPlainFile(DWORD attributes)
+{
+    return (attributes
+            & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE))
+        == 0;
+}
+
+HANDLE openForReading(const QString& path)
+{
+    return CreateFileW(native(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Reads file to its end, closes it and decodes what it held; a file of known size in one read.
+QString readAndClose(HANDLE file, qint64 expectedSize, const QString& path)
+{
+    QByteArray bytes(qMax<qint64>(expectedSize + 1, 4096), Qt::Uninitialized);
+    qsizetype size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        DWORD got = 0;
+        const DWORD wanted = DWORD(qMin<qsizetype>(bytes.size() - size, 1 << 30));
+        if (!ReadFile(file, bytes.data() + size, wanted, &got, nullptr)) {
+            const DWORD error = GetLastError();
+            CloseHandle(file);
+            throw RuntimeError(fileErrorNumber(error), path);
+        }
+        if (got == 0)
+            break;
+        size += got;
+        if (got < wanted && size >= expectedSize)
+            break;
+    }
+    CloseHandle(file);
+    return decodeText(QByteArrayView(bytes.constData(), size));
+}
+
+} // namespace
+
+QString currentDirectory()
+{
+    std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
+    const DWORD length = GetCurrentDirectoryW(DWORD(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size())
+        throw RuntimeError(folderErrorNumber(GetLastError()));
+    buffer.resize(length);
+    return QDir::fromNativeSeparators(QString::fromStdWString(buffer));
+}
+
+QStringList listSubfolders(const QString& folder)
+{
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileExW(native(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND && folderExists(folder))
+            return {}; // a drive's empty root folder
+        throw RuntimeError(folderErrorNumber(error), folder);
+    }
+    QStringList names;
+    do {
+        const QString name = QString::fromWCharArray(entry.cFileName);
+        if (name == u"." || name == u"..")
+            continue;
+        // Hidden and system folders are not listed, as the directory list box leaves them out.
+        const DWORD attributes = entry.dwFileAttributes;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
+            names.append(name);
+    } while (FindNextFileW(find, &entry));
+    const DWORD error = GetLastError();
+    FindClose(find);
+    if (error != ERROR_NO_MORE_FILES)
+        throw RuntimeError(folderErrorNumber(error), folder);
+    return folderPaths(folder, std::move(names));
+}
+
+bool fileExists(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const DWORD attributes = GetFileAttributesW(native(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && isPlainFile(attributes);
+}
+
+bool folderExists(const QString& path)
+{
+    const DWORD attributes = GetFileAttributesW(native(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+QString readTextFile(const QString& path)
+{
+    const HANDLE file = openForReading(path);
+    if (file == INVALID_HANDLE_VALUE)
+        throw RuntimeError(fileErrorNumber(GetLastError()), path);
+    LARGE_INTEGER size {};
+    GetFileSizeEx(file, &size);
+    return readAndClose(file, size.QuadPart, path);
+}
+
+std::optional<QString> readTextFileIfPresent(const QString& path)
+{
+    if (path.isEmpty())
+        return std::nullopt;
+    const HANDLE file = openForReading(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        // Only a file that the existence test finds but that cannot be read is an error.
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(native(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && isPlainFile(attributes))
+            throw RuntimeError(fileErrorNumber(error), path);
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(file, &information) || !isPlainFile(information.dwFileAttributes)
+        || GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return std::nullopt;
+    }
+    const qint64 size = (qint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    return readAndClose(file, size, path);
+}
+
+QString otherCaseOf(const QString&)
+{
+    return {}; // the file system finds a name whatever its letter case
+}
+
+} // namespace platform

@@ -1,0 +1,127 @@
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/Settings.h"
+
+#include "../TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <windows.h>
+
+using namespace Qt::StringLiterals;
+using testsupport::errorNumber;
+using testsupport::writeFile;
+
+// The Windows layer where it differs from the POSIX one: the setting in the registry, the existence test's
+// attributes, the listing, and starting a program.
+class TestPlatformWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void settingInTheRegistry();
+    void existenceTest_data();
+    void existenceTest();
+    void listing();
+    void startsAProgram();
+};
+
+void TestPlatformWindows::settingInTheRegistry()
+{
+    const QString app = u"Vrex\\MarunIzbor"_s;
+    testsupport::clearSettings();
+    QCOMPARE(platform::getSetting(app, u"LastStarted"_s, u"Putanja"_s, u"<none>"_s), u"<none>"_s);
+
+    platform::saveSetting(app, u"LastStarted"_s, u"Putanja"_s, u"S:/Apps/xa_firma/StarterCS.exe"_s);
+    // Where the classic SaveSetting keeps it, as the suite's own launcher wrote it.
+    wchar_t value[MAX_PATH];
+    DWORD size = sizeof value;
+    QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Vrex\\MarunIzbor\\LastStarted",
+                          L"Putanja", RRF_RT_REG_SZ, nullptr, value, &size),
+             LSTATUS(ERROR_SUCCESS));
+    QCOMPARE(QString::fromWCharArray(value), u"S:\\Apps\\xa_firma\\StarterCS.exe"_s);
+    QCOMPARE(platform::getSetting(app, u"LastStarted"_s, u"Putanja"_s, {}), u"S:/Apps/xa_firma/StarterCS.exe"_s);
+
+    // A value the suite's launcher stored before the switch reads as the same path.
+    const std::wstring earlier = L"S:\\Apps\\xa_alfa\\Starter.exe";
+    QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Vrex\\MarunIzbor\\LastStarted",
+                             L"Putanja", REG_SZ, earlier.c_str(), DWORD((earlier.size() + 1) * sizeof(wchar_t))),
+             LSTATUS(ERROR_SUCCESS));
+    QCOMPARE(platform::getSetting(app, u"LastStarted"_s, u"Putanja"_s, {}), u"S:/Apps/xa_alfa/Starter.exe"_s);
+    testsupport::clearSettings();
+}
+
+void TestPlatformWindows::existenceTest_data()
+{
+    QTest::addColumn<DWORD>("attributes"); // 0: a folder instead of a file
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("normal file") << DWORD(FILE_ATTRIBUTE_NORMAL) << true;
+    QTest::newRow("read-only file") << DWORD(FILE_ATTRIBUTE_READONLY) << true;
+    QTest::newRow("archived file") << DWORD(FILE_ATTRIBUTE_ARCHIVE) << true;
+    QTest::newRow("hidden file") << DWORD(FILE_ATTRIBUTE_HIDDEN) << false;
+    QTest::newRow("system file") << DWORD(FILE_ATTRIBUTE_SYSTEM) << false;
+    QTest::newRow("folder") << DWORD(0) << false;
+}
+
+void TestPlatformWindows::existenceTest()
+{
+    QFETCH(DWORD, attributes);
+    QFETCH(bool, exists);
+    QTemporaryDir dir;
+    const QString path = dir.path() + u"/StarterCS.txt"_s;
+    if (attributes == 0) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        writeFile(path, "OpisBaze=Firma");
+        QVERIFY(
+            SetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), attributes));
+    }
+    QCOMPARE(platform::fileExists(path), exists);
+    QCOMPARE(platform::readTextFileIfPresent(path), exists ? std::optional(u"OpisBaze=Firma"_s) : std::nullopt);
+    // Names match whatever their letter case.
+    QCOMPARE(platform::fileExists(dir.path() + u"/STARTERCS.TXT"_s), exists);
+    SetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), FILE_ATTRIBUTE_NORMAL);
+}
+
+void TestPlatformWindows::listing()
+{
+    QTemporaryDir dir;
+    for (const QString& name : {u"b"_s, u"C"_s, u"a"_s, u"xa_skrivena"_s, u"Žuto"_s})
+        QVERIFY(QDir(dir.path()).mkpath(name));
+    writeFile(dir.path() + u"/xa_datoteka"_s, "x");
+    const QString hidden = QDir::toNativeSeparators(dir.path() + u"/xa_skrivena"_s);
+    QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t*>(hidden.utf16()), FILE_ATTRIBUTE_HIDDEN));
+
+    QStringList expected;
+    for (const QString& name : {u"a"_s, u"b"_s, u"C"_s, u"Žuto"_s})
+        expected.append(dir.path() + u'/' + name);
+    QCOMPARE(platform::listSubfolders(dir.path()), expected);
+    QCOMPARE(errorNumber([&] { platform::listSubfolders(dir.path() + u"/missing"_s); }), 76);
+}
+
+void TestPlatformWindows::startsAProgram()
+{
+    QTemporaryDir dir;
+    const QString launcher = dir.path() + u"/xa_firma/StarterCS.exe"_s;
+    QVERIFY(QDir().mkpath(dir.path() + u"/xa_firma"_s));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + u"/test_program.exe"_s, launcher));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    platform::startProgram(launcher);
+    QFile record(dir.path() + u"/program.ran"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 20000);
+    QVERIFY(record.open(QIODevice::ReadOnly));
+    QCOMPARE(record.readAll().trimmed(), QByteArray("0")); // no arguments, in the current directory
+    record.close();
+
+    QCOMPARE(errorNumber([&] { platform::startProgram(dir.path() + u"/xa_firma/Starter.exe"_s); }), 53);
+    QVERIFY(QDir::setCurrent(before));
+}
+
+QTEST_GUILESS_MAIN(TestPlatformWindows)
+#include "TestPlatformWindows.moc"
