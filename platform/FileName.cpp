@@ -2,6 +2,8 @@
 
 #include "TextDecoding.h"
 
+#include <QDir>
+
 namespace platform {
 
 namespace {
@@ -117,7 +119,7 @@ bool holdsRawBytes(QStringView name)
 
 QString displayFileName(QStringView name)
 {
-    return holdsRawBytes(name) ? decodeText(encodeFileName(name)) : name.toString();
+    return QDir::toNativeSeparators(holdsRawBytes(name) ? decodeText(encodeFileName(name)) : name.toString());
 }
 
 } // namespace platform

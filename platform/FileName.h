@@ -20,7 +20,8 @@ QByteArray encodeFileName(QStringView name);
 bool holdsRawBytes(QStringView name);
 
 // A readable form of a file name or path for showing to the user: as it stands where it is text, and
-// otherwise its bytes decoded as a descriptor's are (UTF-8 where valid, Windows-1250 otherwise).
+// otherwise its bytes decoded as a descriptor's are (UTF-8 where valid, Windows-1250 otherwise); with the
+// platform's own separators ("\" on Windows).
 QString displayFileName(QStringView name);
 
 } // namespace platform

@@ -41,8 +41,22 @@ inline void makeInstallation(const QString& root, const QString& folder, const Q
 void clearSettings();
 bool settingsStored();
 
+// The file that holds the program's one setting; empty where the store is no file.
+QString settingsFile();
+
 // Makes a FIFO at path; false where the platform has none.
 bool makeFifo(const QString& path);
+
+// Puts a program at path that, when started, writes "<folder>.ran" in its current directory, where
+// <folder> is the name of the folder it lies in, holding the number of its arguments, a space and its
+// current directory: a shell script here, a small .exe on Windows.
+void makeRecordingProgram(const QString& path);
+// A folder, and entering one, by the bytes of its path; false where file names are text, not bytes.
+bool makeFolder(const QByteArray& path);
+bool enterFolder(const QByteArray& path);
+
+// Whether programs here may be scripts, which need an interpreter and may lack permission to run.
+bool programsAreScripts();
 
 // The number of the run-time error that call raises, or 0 when it raises none.
 inline int errorNumber(const std::function<void()>& call)

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <QCoreApplication>
+
 #include <windows.h>
 
 namespace testsupport {
@@ -24,7 +26,33 @@ bool settingsStored()
     return true;
 }
 
+QString settingsFile()
+{
+    return {}; // the registry
+}
+
 bool makeFifo(const QString&)
+{
+    return false;
+}
+
+void makeRecordingProgram(const QString& path)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/test_program.exe"), path));
+}
+
+bool makeFolder(const QByteArray&)
+{
+    return false;
+}
+
+bool enterFolder(const QByteArray&)
+{
+    return false;
+}
+
+bool programsAreScripts()
 {
     return false;
 }

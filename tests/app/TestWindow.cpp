@@ -139,7 +139,8 @@ void TestWindow::enterInTheTreeNeverClicksTheButton()
 void TestWindow::leafToolTipShowsItsLaunchPath()
 {
     platform::TreeView* tree = m_form->treeView();
-    QCOMPARE(tree->node(u"Firma 2009"_s)->toolTip(0), m_dir.path() + u"/xa_firma09/StarterCS.exe"_s);
+    QCOMPARE(tree->node(u"Firma 2009"_s)->toolTip(0),
+             QDir::toNativeSeparators(m_dir.path() + u"/xa_firma09/StarterCS.exe"_s));
     QCOMPARE(tree->node(u"Firma_N"_s)->toolTip(0), QString());
 }
 

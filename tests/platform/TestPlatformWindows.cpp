@@ -1,6 +1,9 @@
+#include "app/IzborAplikacije.h"
+#include "app/Module1.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Settings.h"
+#include "platform/TreeView.h"
 
 #include "../TestSupport.h"
 
@@ -27,6 +30,7 @@ private Q_SLOTS:
     void existenceTest();
     void listing();
     void startsAProgram();
+    void launchesFromTheWindowAndRestores();
 };
 
 void TestPlatformWindows::settingInTheRegistry()
@@ -113,15 +117,53 @@ void TestPlatformWindows::startsAProgram()
     QVERIFY(QDir::setCurrent(dir.path()));
 
     platform::startProgram(launcher);
-    QFile record(dir.path() + u"/program.ran"_s);
+    QFile record(dir.path() + u"/xa_firma.ran"_s);
     QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 20000);
     QVERIFY(record.open(QIODevice::ReadOnly));
-    QCOMPARE(record.readAll().trimmed(), QByteArray("0")); // no arguments, in the current directory
+    QCOMPARE(QString::fromUtf8(record.readAll().trimmed()), u"0 "_s + dir.path()); // no arguments, here
     record.close();
 
     QCOMPARE(errorNumber([&] { platform::startProgram(dir.path() + u"/xa_firma/Starter.exe"_s); }), 53);
     QVERIFY(QDir::setCurrent(before));
 }
 
-QTEST_GUILESS_MAIN(TestPlatformWindows)
+// The whole road of one installation on Windows: listed, shown, started with Enter, stored in the registry
+// and selected again at the next start.
+void TestPlatformWindows::launchesFromTheWindowAndRestores()
+{
+    testsupport::clearSettings();
+    QTemporaryDir dir;
+    const QString program = QCoreApplication::applicationDirPath() + u"/test_program.exe"_s;
+    for (const QString& folder : {u"xa_alfa"_s, u"xa_firma"_s, u"XE_FIRMA09"_s}) {
+        testsupport::makeInstallation(dir.path(), folder,
+                                      folder == u"xa_alfa"        ? u"Alfa"_s
+                                          : folder == u"xa_firma" ? u"Firma"_s
+                                                                  : u"Firma 2009"_s);
+        QVERIFY(QFile::copy(program, dir.path() + u'/' + folder + u"/StarterCS.exe"_s));
+    }
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+
+    testsupport::RecordingMessageBox messages;
+    auto form = Module1::Main(messages);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->catalogue().Names, (QStringList {u"Firma"_s, u"Alfa"_s, u"Firma 2009"_s}));
+    platform::TreeView* tree = form->treeView();
+    tree->select(tree->node(u"Firma 2009"_s));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QFile record(dir.path() + u"/XE_FIRMA09.ran"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 20000);
+    QVERIFY(messages.messages.isEmpty());
+    const QString launched = dir.path() + u"/XE_FIRMA09/StarterCS.exe"_s;
+    QCOMPARE(platform::getSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s, {}), launched);
+
+    form.reset();
+    form = Module1::Main(messages);
+    QCOMPARE(platform::TreeView::key(form->treeView()->selectedItem()), u"Firma 2009"_s);
+    form.reset();
+    QVERIFY(QDir::setCurrent(before));
+    testsupport::clearSettings();
+}
+
+QTEST_MAIN(TestPlatformWindows)
 #include "TestPlatformWindows.moc"
