@@ -55,8 +55,13 @@ void makeRecordingProgram(const QString& path);
 bool makeFolder(const QByteArray& path);
 bool enterFolder(const QByteArray& path);
 
-// Whether programs here may be scripts, which need an interpreter and may lack permission to run.
-bool programsAreScripts();
+// Whether files here are POSIX files: FIFOs, sockets, devices, symbolic links and permission bits, any
+// character but "/" in a name, and programs that may be scripts. False on Windows.
+bool posixFiles();
+// Whether the tests run as root, whom no permission stops.
+bool isRoot();
+// Makes a Unix domain socket at path; false where the platform has none.
+bool makeSocket(const QString& path);
 
 // The number of the run-time error that call raises, or 0 when it raises none.
 inline int errorNumber(const std::function<void()>& call)

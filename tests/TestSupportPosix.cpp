@@ -2,7 +2,11 @@
 
 #include <QFile>
 
+#include <cstring>
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -44,9 +48,29 @@ bool enterFolder(const QByteArray& path)
     return chdir(path.constData()) == 0;
 }
 
-bool programsAreScripts()
+bool posixFiles()
 {
     return true;
+}
+
+bool isRoot()
+{
+    return geteuid() == 0;
+}
+
+bool makeSocket(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    if (size_t(name.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0)
+        close(fd);
+    return bound;
 }
 
 } // namespace testsupport

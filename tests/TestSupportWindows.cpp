@@ -52,7 +52,17 @@ bool enterFolder(const QByteArray&)
     return false;
 }
 
-bool programsAreScripts()
+bool posixFiles()
+{
+    return false;
+}
+
+bool isRoot()
+{
+    return false;
+}
+
+bool makeSocket(const QString&)
 {
     return false;
 }

@@ -12,12 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
-
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using testsupport::makeInstallation;
@@ -28,7 +24,8 @@ using testsupport::writeFile;
 // the specified result or a clear message, never a hang, a crash or a lost setting.
 //
 // Some cases need an unprivileged user, since root reads and writes everything: they are skipped as root,
-// and ctest runs this program a second time as the user nobody.
+// and ctest runs this program a second time as the user nobody. Others need POSIX files (FIFOs, sockets,
+// links, devices, permission bits, names that Windows refuses): they are left out on Windows.
 class TestHostileInput : public QObject
 {
     Q_OBJECT
@@ -48,6 +45,7 @@ private Q_SLOTS:
     void twoWindowsLaunchingAtOnce();
 
 private:
+public:
     using Prepare = std::function<void(const QString& root)>;
     struct Case
     {
@@ -56,9 +54,11 @@ private:
         QStringList names; // the catalogue afterwards
         QString message; // the one message, or empty for none
         bool unprivileged = false; // only meaningful for a user that permissions stop
+        bool posixOnly = false; // needs POSIX files
     };
     static QList<Case> cases();
 
+private:
     std::unique_ptr<IzborAplikacije> start(RecordingMessageBox& messages);
     QString configHome() const;
     QString settingsFile() const;
@@ -70,7 +70,14 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-static const bool Root = geteuid() == 0;
+static const bool Root = testsupport::isRoot();
+
+// A case that only POSIX files can produce.
+static TestHostileInput::Case posix(TestHostileInput::Case hostile)
+{
+    hostile.posixOnly = true;
+    return hostile;
+}
 
 void TestHostileInput::initTestCase()
 {
@@ -84,6 +91,7 @@ void TestHostileInput::init()
     // Every case has a configuration home of its own, which this user, root or not, may write: QSettings
     // keeps a failed write pending for its file, and that must not reach the next case.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configHome());
+    testsupport::clearSettings(); // where the store is no file below this case's folder
 }
 
 void TestHostileInput::cleanup()
@@ -121,11 +129,9 @@ std::unique_ptr<IzborAplikacije> TestHostileInput::start(RecordingMessageBox& me
 void TestHostileInput::makeRecordingLauncher(const QString& folder, const QString& name)
 {
     makeInstallation(m_dir->path(), folder, name);
-    const QString launcher = m_dir->path() + u'/' + folder + u"/StarterCS.exe"_s;
-    // The marker's name comes from the script's own folder, so a launcher started through a shell, or by
+    // The marker's name comes from the program's own folder, so a launcher started through a shell, or by
     // the wrong path, leaves none.
-    writeFile(launcher, "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
-    QVERIFY(QFile::setPermissions(launcher, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    testsupport::makeRecordingProgram(m_dir->path() + u'/' + folder + u"/StarterCS.exe"_s);
 }
 
 bool TestHostileInput::waitForRun(const QString& marker) const
@@ -192,65 +198,58 @@ QList<TestHostileInput::Case> TestHostileInput::cases()
          },
          {u"Beta"_s},
          u"6: Overflow"_s},
-        {"descriptor is a FIFO",
-         [](const QString& r) {
-             QDir().mkpath(r + u"/xa_a"_s);
-             QVERIFY(mkfifo(QFile::encodeName(r + u"/xa_a/StarterCS.txt"_s).constData(), 0666) == 0);
-         },
-         {},
-         {}},
-        {"descriptor is a FIFO, Starter.txt beside it",
-         [](const QString& r) {
-             makeInstallation(r, u"xa_a"_s, u"Stari"_s, u"Starter.txt"_s);
-             QVERIFY(mkfifo(QFile::encodeName(r + u"/xa_a/StarterCS.txt"_s).constData(), 0666) == 0);
-         },
-         {u"Stari"_s},
-         {}},
-        {"descriptor is a socket",
-         [](const QString& r) {
-             QDir().mkpath(r + u"/xa_a"_s);
-             const QByteArray path = QFile::encodeName(r + u"/xa_a/StarterCS.txt"_s);
-             sockaddr_un address {};
-             address.sun_family = AF_UNIX;
-             QVERIFY(size_t(path.size()) < sizeof address.sun_path);
-             memcpy(address.sun_path, path.constData(), size_t(path.size()));
-             const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-             QVERIFY(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
-             close(fd);
-         },
-         {},
-         {}},
+        posix({"descriptor is a FIFO",
+               [](const QString& r) {
+                   QDir().mkpath(r + u"/xa_a"_s);
+                   QVERIFY(testsupport::makeFifo(r + u"/xa_a/StarterCS.txt"_s));
+               },
+               {},
+               {}}),
+        posix({"descriptor is a FIFO, Starter.txt beside it",
+               [](const QString& r) {
+                   makeInstallation(r, u"xa_a"_s, u"Stari"_s, u"Starter.txt"_s);
+                   QVERIFY(testsupport::makeFifo(r + u"/xa_a/StarterCS.txt"_s));
+               },
+               {u"Stari"_s},
+               {}}),
+        posix({"descriptor is a socket",
+               [](const QString& r) {
+                   QDir().mkpath(r + u"/xa_a"_s);
+                   QVERIFY(testsupport::makeSocket(r + u"/xa_a/StarterCS.txt"_s));
+               },
+               {},
+               {}}),
         {"descriptor is a folder", [](const QString& r) { QDir().mkpath(r + u"/xa_a/StarterCS.txt"_s); }, {}, {}},
-        {"descriptor is a dangling link",
-         [](const QString& r) { link(r + u"/missing.txt"_s, r + u"/xa_a/StarterCS.txt"_s); },
-         {},
-         {}},
-        {"descriptor is a looping link",
-         [](const QString& r) {
-             link(r + u"/xa_a/Starter.txt"_s, r + u"/xa_a/StarterCS.txt"_s);
-             link(r + u"/xa_a/StarterCS.txt"_s, r + u"/xa_a/Starter.txt"_s);
-         },
-         {},
-         {}},
-        {"descriptor links to an endless device",
-         [](const QString& r) { link(u"/dev/zero"_s, r + u"/xa_a/StarterCS.txt"_s); },
-         {},
-         {}},
-        {"descriptor links to a file elsewhere",
-         [](const QString& r) {
-             writeFile(r + u"/shared/common.txt"_s, "OpisBaze=Zajednička\r\n");
-             link(r + u"/shared/common.txt"_s, r + u"/xa_a/StarterCS.txt"_s);
-         },
-         {u"Zajednička"_s},
-         {}},
-        {"installation folder is a looping link",
-         [](const QString& r) { link(r + u"/xa_a"_s, r + u"/xa_a"_s); },
-         {},
-         {}},
-        {"installation folder is a dangling link",
-         [](const QString& r) { link(r + u"/gone"_s, r + u"/xa_a"_s); },
-         {},
-         {}},
+        posix({"descriptor is a dangling link",
+               [](const QString& r) { link(r + u"/missing.txt"_s, r + u"/xa_a/StarterCS.txt"_s); },
+               {},
+               {}}),
+        posix({"descriptor is a looping link",
+               [](const QString& r) {
+                   link(r + u"/xa_a/Starter.txt"_s, r + u"/xa_a/StarterCS.txt"_s);
+                   link(r + u"/xa_a/StarterCS.txt"_s, r + u"/xa_a/Starter.txt"_s);
+               },
+               {},
+               {}}),
+        posix({"descriptor links to an endless device",
+               [](const QString& r) { link(u"/dev/zero"_s, r + u"/xa_a/StarterCS.txt"_s); },
+               {},
+               {}}),
+        posix({"descriptor links to a file elsewhere",
+               [](const QString& r) {
+                   writeFile(r + u"/shared/common.txt"_s, "OpisBaze=Zajednička\r\n");
+                   link(r + u"/shared/common.txt"_s, r + u"/xa_a/StarterCS.txt"_s);
+               },
+               {u"Zajednička"_s},
+               {}}),
+        posix({"installation folder is a looping link",
+               [](const QString& r) { link(r + u"/xa_a"_s, r + u"/xa_a"_s); },
+               {},
+               {}}),
+        posix({"installation folder is a dangling link",
+               [](const QString& r) { link(r + u"/gone"_s, r + u"/xa_a"_s); },
+               {},
+               {}}),
         {"descriptor name in other letter case",
          [](const QString& r) { writeFile(r + u"/xa_a/startercs.txt"_s, "OpisBaze=Firma\r\n"); },
          {u"Firma"_s},
@@ -264,17 +263,17 @@ QList<TestHostileInput::Case> TestHostileInput::cases()
          },
          {},
          {}},
-        {"awkward folder names",
-         [](const QString& r) {
-             makeInstallation(r, u"xa firma s razmacima"_s, u"Razmaci"_s);
-             makeInstallation(r, u"xa_\"navodnici\" i 'apostrofi'"_s, u"Navodnici"_s);
-             makeInstallation(r, u"xa_$(touch pwned)"_s, u"Naredba"_s);
-             makeInstallation(r, u"xa_a; rm -rf x"_s, u"Točka-zarez"_s);
-             makeInstallation(r, u"xa_novi\nred"_s, u"Novi red"_s);
-             makeInstallation(r, u"xa_čćžšđ ČĆŽŠĐ"_s, u"Dijakritici"_s);
-         },
-         {u"Točka-zarez"_s, u"Razmaci"_s, u"Novi red"_s, u"Navodnici"_s, u"Naredba"_s, u"Dijakritici"_s},
-         {}},
+        posix({"awkward folder names",
+               [](const QString& r) {
+                   makeInstallation(r, u"xa firma s razmacima"_s, u"Razmaci"_s);
+                   makeInstallation(r, u"xa_\"navodnici\" i 'apostrofi'"_s, u"Navodnici"_s);
+                   makeInstallation(r, u"xa_$(touch pwned)"_s, u"Naredba"_s);
+                   makeInstallation(r, u"xa_a; rm -rf x"_s, u"Točka-zarez"_s);
+                   makeInstallation(r, u"xa_novi\nred"_s, u"Novi red"_s);
+                   makeInstallation(r, u"xa_čćžšđ ČĆŽŠĐ"_s, u"Dijakritici"_s);
+               },
+               {u"Točka-zarez"_s, u"Razmaci"_s, u"Novi red"_s, u"Navodnici"_s, u"Naredba"_s, u"Dijakritici"_s},
+               {}}),
         {"name with tabs and spaces",
          [](const QString& r) { descriptor(r, u"xa_a"_s, "  OPISBAZE \t=  \tFirma\t2009 \r\n"); },
          {u"Firma2009"_s},
@@ -344,8 +343,11 @@ void TestHostileInput::directory_data()
 {
     QTest::addColumn<int>("index");
     const QList<Case> all = cases();
-    for (int i = 0; i < all.size(); ++i)
+    for (int i = 0; i < all.size(); ++i) {
+        if ((all[i].posixOnly || all[i].unprivileged) && !testsupport::posixFiles())
+            continue;
         QTest::newRow(all[i].name) << i;
+    }
 }
 
 void TestHostileInput::directory()
@@ -376,10 +378,16 @@ void TestHostileInput::directory()
 
 void TestHostileInput::launchersWithAwkwardNames()
 {
-    const QStringList folders {u"xa firma s razmacima"_s, u"xa_\"navodnici\" i 'apostrofi'"_s,
-                               u"xa_$(touch pwned)"_s,    u"xa_a; touch pwned"_s,
-                               u"xa_novi\nred"_s,         u"xa_čćžšđ ČĆŽŠĐ"_s,
-                               u"xa_`touch pwned` & |"_s};
+    QStringList folders {u"xa firma s razmacima"_s, u"xa_\"navodnici\" i 'apostrofi'"_s,
+                         u"xa_$(touch pwned)"_s,    u"xa_a; touch pwned"_s,
+                         u"xa_novi\nred"_s,         u"xa_čćžšđ ČĆŽŠĐ"_s,
+                         u"xa_`touch pwned` & |"_s};
+    if (!testsupport::posixFiles()) {
+        // Windows refuses these characters in a name.
+        folders.removeIf([](const QString& name) {
+            return std::any_of(name.begin(), name.end(), [](QChar c) { return u"\"\n|<>*?:"_s.contains(c); });
+        });
+    }
     for (int i = 0; i < folders.size(); ++i)
         makeRecordingLauncher(folders[i], u"Naziv %1"_s.arg(i));
 
@@ -388,7 +396,7 @@ void TestHostileInput::launchersWithAwkwardNames()
     for (int i = 0; i < folders.size(); ++i) {
         form->treeView()->select(form->treeView()->node(u"Naziv %1"_s.arg(i)));
         QTest::keyClick(form->treeView(), Qt::Key_Return);
-        QVERIFY2(waitForRun(m_dir->path() + u'/' + folders[i] + u"/ran"_s), qPrintable(folders[i]));
+        QVERIFY2(waitForRun(m_dir->path() + u'/' + folders[i] + u".ran"_s), qPrintable(folders[i]));
         QCOMPARE(storedPath(), m_dir->path() + u'/' + folders[i] + u"/StarterCS.exe"_s);
     }
     QVERIFY(messages.messages.isEmpty());
@@ -397,6 +405,8 @@ void TestHostileInput::launchersWithAwkwardNames()
 
 void TestHostileInput::launcherWithoutExecuteBit()
 {
+    if (!testsupport::posixFiles())
+        QSKIP("No execute bit here.");
     makeRecordingLauncher(u"xa_a"_s, u"Firma"_s);
     const QString launcher = m_dir->path() + u"/xa_a/StarterCS.exe"_s;
     QVERIFY(QFile::setPermissions(launcher, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
@@ -412,6 +422,8 @@ void TestHostileInput::launcherWithoutExecuteBit()
 
 void TestHostileInput::corruptSettingsFile()
 {
+    if (testsupport::settingsFile().isEmpty())
+        QSKIP("The setting is kept in no file here.");
     makeRecordingLauncher(u"xa_a"_s, u"Firma"_s);
     writeFile(settingsFile(), "[LastStarted\n\x01\x02 Putanja==\n[[[\n");
 
@@ -425,13 +437,15 @@ void TestHostileInput::corruptSettingsFile()
     // The next launch writes a sound file in its place.
     form->treeView()->select(form->treeView()->node(u"Firma"_s));
     QTest::keyClick(form->treeView(), Qt::Key_Return);
-    QVERIFY(waitForRun(m_dir->path() + u"/xa_a/ran"_s));
+    QVERIFY(waitForRun(m_dir->path() + u"/xa_a.ran"_s));
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(storedPath(), m_dir->path() + u"/xa_a/StarterCS.exe"_s);
 }
 
 void TestHostileInput::unreadableSettingsFile()
 {
+    if (testsupport::settingsFile().isEmpty())
+        QSKIP("The setting is kept in no file here.");
     if (Root)
         QSKIP("root reads everything; this case runs as an unprivileged user");
     makeInstallation(m_dir->path(), u"xa_a"_s, u"Firma"_s);
@@ -450,6 +464,8 @@ void TestHostileInput::unreadableSettingsFile()
 
 void TestHostileInput::settingsInReadOnlyFolder()
 {
+    if (testsupport::settingsFile().isEmpty())
+        QSKIP("The setting is kept in no file here.");
     if (Root)
         QSKIP("root writes everywhere; this case runs as an unprivileged user");
     makeRecordingLauncher(u"xa_a"_s, u"Firma"_s);
@@ -468,7 +484,7 @@ void TestHostileInput::settingsInReadOnlyFolder()
 
     form->treeView()->select(form->treeView()->node(u"Beta"_s));
     QTest::keyClick(form->treeView(), Qt::Key_Return);
-    QVERIFY(waitForRun(m_dir->path() + u"/xa_b/ran"_s));
+    QVERIFY(waitForRun(m_dir->path() + u"/xa_b.ran"_s));
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(messages.messages[0].text, u"70: Permission denied: "_s + settingsFile());
     QVERIFY(form->isVisible());
@@ -481,6 +497,8 @@ void TestHostileInput::settingsInReadOnlyFolder()
 
 void TestHostileInput::settingsFolderThatIsAFile()
 {
+    if (testsupport::settingsFile().isEmpty())
+        QSKIP("The setting is kept in no file here.");
     makeRecordingLauncher(u"xa_a"_s, u"Firma"_s);
     const QString folder = QFileInfo(settingsFile()).path();
     QVERIFY(QDir(folder).removeRecursively());
@@ -491,7 +509,7 @@ void TestHostileInput::settingsFolderThatIsAFile()
     QVERIFY(messages.messages.isEmpty()); // nothing to read is a first start
     form->treeView()->select(form->treeView()->node(u"Firma"_s));
     QTest::keyClick(form->treeView(), Qt::Key_Return);
-    QVERIFY(waitForRun(m_dir->path() + u"/xa_a/ran"_s));
+    QVERIFY(waitForRun(m_dir->path() + u"/xa_a.ran"_s));
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(messages.messages[0].text, u"70: Permission denied: "_s + settingsFile());
     QVERIFY(QFile::remove(folder));

@@ -258,7 +258,7 @@ void TestLaunching::launcherThatCannotStart_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("missing") << u"missing"_s << u"53: File not found: "_s;
-    if (!testsupport::programsAreScripts())
+    if (!testsupport::posixFiles())
         return;
     QTest::newRow("not executable") << u"not executable"_s << u"70: Permission denied: "_s;
     QTest::newRow("a folder") << u"folder"_s << u"75: Path/File access error: "_s;

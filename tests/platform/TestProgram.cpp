@@ -1,6 +1,6 @@
 // A small Windows program for the tests to start, as launcher or support tool: writes "<folder>.ran" in its
 // current directory, where <folder> is the name of the folder it lies in, holding the number of arguments
-// it was given and its current directory with "/" as separator.
+// it was given and its current directory with "/" as separator, in UTF-8.
 
 #include <cstdio>
 #include <string>
@@ -9,20 +9,24 @@
 
 int main(int argc, char*[])
 {
-    char program[MAX_PATH];
-    char directory[MAX_PATH];
-    if (!GetModuleFileNameA(nullptr, program, MAX_PATH) || !GetCurrentDirectoryA(MAX_PATH, directory))
+    wchar_t program[MAX_PATH];
+    wchar_t directory[MAX_PATH];
+    if (!GetModuleFileNameW(nullptr, program, MAX_PATH) || !GetCurrentDirectoryW(MAX_PATH, directory))
         return 1;
-    std::string folder(program);
-    folder = folder.substr(0, folder.find_last_of('\\'));
-    folder = folder.substr(folder.find_last_of('\\') + 1);
-    std::string current(directory);
-    for (char& c : current) {
-        if (c == '\\')
-            c = '/';
+    std::wstring folder(program);
+    folder = folder.substr(0, folder.find_last_of(L'\\'));
+    folder = folder.substr(folder.find_last_of(L'\\') + 1);
+    std::wstring current(directory);
+    for (wchar_t& c : current) {
+        if (c == L'\\')
+            c = L'/';
     }
-    if (std::FILE* record = std::fopen((folder + ".ran").c_str(), "w")) {
-        std::fprintf(record, "%d %s\n", argc - 1, current.c_str());
+    char text[4 * MAX_PATH];
+    const int size = WideCharToMultiByte(CP_UTF8, 0, current.c_str(), -1, text, sizeof text, nullptr, nullptr);
+    if (size <= 0)
+        return 1;
+    if (std::FILE* record = _wfopen((folder + L".ran").c_str(), L"w")) {
+        std::fprintf(record, "%d %s\n", argc - 1, text);
         std::fclose(record);
     }
     return 0;
