@@ -17,9 +17,11 @@ namespace catalogue {
 // Runs work(0), work(1), ... work(count - 1) and hands their results back in that order, so that the
 // caller sees exactly what doing them one after another would give, the first exception included.
 //
-// While the items are quick (a local disk), they run one at a time on the calling thread as they are
-// taken. Once one of them takes longer than slowItem (each is waiting for a file server), all the rest are
-// started side by side on up to maxWorkers threads, in order, and taken as they come in.
+// The first items decide how: they run one at a time on the calling thread as they are taken. Where two
+// of them in a row take longer than slowItem each (each is waiting for a file server), all the rest are
+// started side by side on up to maxWorkers threads, in order, and taken as they come in. Otherwise (a
+// local disk) every item runs on the calling thread. One slow item alone is no sign: a local disk has its
+// pauses too.
 //
 // Leaving early, by an exception from take() or otherwise, drops the items that have not started and
 // waits for the ones that have: no work outlives the object, and results after the last one taken,
@@ -34,6 +36,7 @@ public:
     {
         int maxWorkers = 64;
         std::chrono::microseconds slowItem = std::chrono::milliseconds(1);
+        qsizetype decidingItems = 4;
     };
 
     InOrder(qsizetype count, Work work, Options options)
@@ -67,8 +70,12 @@ public:
         if (index < m_sideBySideFrom) {
             const auto start = std::chrono::steady_clock::now();
             Result result = m_work(index);
-            if (std::chrono::steady_clock::now() - start > m_options.slowItem)
-                startSideBySide(index + 1);
+            if (index < m_options.decidingItems) {
+                const bool slow = std::chrono::steady_clock::now() - start > m_options.slowItem;
+                if (slow && m_lastWasSlow)
+                    startSideBySide(index + 1);
+                m_lastWasSlow = slow;
+            }
             return result;
         }
         std::unique_lock lock(m_mutex);
@@ -113,6 +120,7 @@ private:
     Options m_options;
     std::vector<Item> m_items;
     qsizetype m_sideBySideFrom = std::numeric_limits<qsizetype>::max();
+    bool m_lastWasSlow = false;
     std::atomic<bool> m_stopped = false;
     std::mutex m_mutex;
     std::condition_variable m_done;

@@ -12,17 +12,18 @@ QString currentDirectory();
 
 // The direct subfolders of a folder, as full paths joined with "/", in ascending order of name
 // ignoring letter case, ties broken ordinally. A symbolic link to a folder counts as a folder; a broken
-// link does not. Error 76 when the folder does not exist, 70 when it may not be read.
+// link does not; on Windows hidden and system folders are left out. Error 76 when the folder does not
+// exist, 70 when it may not be read.
 QStringList listSubfolders(const QString& folder);
 
 // Paths use "/" as separator on every platform, and are QStrings that carry a file name's bytes
-// losslessly where names are bytes (see FileName.h). Where a path names
-// nothing, the functions below take a name in the same folder that differs from it only in letter case,
-// as the suite's own platform finds "STARTERCS.TXT" for "StarterCS.txt" (see otherCaseOf); a path that
-// names something costs nothing more.
+// losslessly where names are bytes (see FileName.h). Where a path names nothing, the functions below take
+// a name in the same folder that differs from it only in letter case, as the suite's own platform finds
+// "STARTERCS.TXT" for "StarterCS.txt" (see otherCaseOf); a path that names something costs nothing more.
 
-// True only for a regular file, after following links, whose name does not begin with "." (hidden here).
-// Folders, FIFOs, sockets and devices count as absent, so testing them can never block.
+// True only for a plain file, after following links, that is not hidden: on POSIX its name does not begin
+// with ".", on Windows it has neither the hidden nor the system attribute. Folders, FIFOs, sockets and
+// devices count as absent, so testing them can never block.
 bool fileExists(const QString& path);
 
 // Reads a whole text file in one go and decodes it (see decodeText). Error 53 when it is missing,
@@ -31,8 +32,8 @@ QString readTextFile(const QString& path);
 
 // The existence test and the read in one: the decoded text of the file at path where fileExists() would
 // find it, nullopt where it would not. Where each request is a round trip to a file server this costs
-// one open, one fstat and, for a small file, one read. A file that exists but cannot be read raises
-// the errors of readTextFile().
+// one open, one look at what was opened and, for a small file, one read. A file that the existence test
+// finds but that cannot be read raises the errors of readTextFile().
 std::optional<QString> readTextFileIfPresent(const QString& path);
 
 // Whether path names a folder.
@@ -44,7 +45,7 @@ bool folderExists(const QString& path);
 // case.
 QString otherCaseOf(const QString& path);
 
-// The full paths of the subfolders names of folder, in the order listSubfolders() gives them.
+// The full paths of the subfolders of folder that names lists, in the order listSubfolders() gives them.
 QStringList folderPaths(const QString& folder, QStringList names);
 
 } // namespace platform

@@ -8,7 +8,9 @@ namespace platform {
 // under organisation "Vendor" and application "Program" in the native format: on Linux the file
 // $XDG_CONFIG_HOME/Vendor/Program.conf (~/.config by default), the section a group and the key a value in it.
 // A value that carries a file name's bytes that are no text (see FileName.h) is stored as those bytes, so
-// that it reads back the same.
+// that it reads back the same. On Windows the store is the registry branch of the classic SaveSetting,
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings, the application name's levels and the section
+// nested keys below it; values are paths there, kept with "\" as the suite's own launcher keeps them.
 
 // The stored string, or defaultValue when the value or any level above it is missing.
 // Error 70 when the store may not be read, 75 when it cannot be understood.

@@ -19,11 +19,12 @@ public:
     virtual ~AddressSource() = default;
 
     // Fills rows with every IPv4 address of every interface, loopback included, in ascending order of
-    // address. Returns 0 on success, or the platform's error code (errno) when the table cannot be read.
+    // address. Returns 0 on success, or the platform's error code (errno, or GetIpAddrTable's result) when
+    // the table cannot be read.
     virtual int read(QList<Ipv4Address>& rows) = 0;
 };
 
-// The machine's own address table, read with getifaddrs(3).
+// The machine's own address table, read with getifaddrs(3), or on Windows with GetIpAddrTable.
 class InterfaceAddresses : public AddressSource
 {
 public:
