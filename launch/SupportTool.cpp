@@ -17,7 +17,7 @@ QString supportDescriptorPath(const QString& launchPath)
 QString supportToolPath(QStringView descriptorText)
 {
     QString serverFolder;
-    // Line by line, as the suite's reader does: a value without "\\" stops the reading before a later line
+    // Line by line, as the suite's reader does: a value without "\" stops the reading before a later line
     // is looked at.
     catalogue::forEachDescriptorValue(descriptorText, catalogue::NewFilesKey, [&](QString value) {
         value.replace(u'/', u'\\');
