@@ -1,3 +1,4 @@
+#include "FileSystemPosix.h"
 #include "FileSystem.h"
 
 #include "FileName.h"
@@ -91,34 +92,27 @@ QByteArray otherCaseOfName(const QByteArray& path)
     return bestName.isNull() ? QByteArray() : path.left(slash + 1) + bestName;
 }
 
-// Opens name for reading, or where it names nothing the entry that otherCaseOf() finds for it, and sets
-// name to what was opened. Fails as the first open did when there is no such entry either.
-int openIgnoringCase(QByteArray& name)
+// call(name), a system call that returns -1 and sets errno when it fails; where name names nothing,
+// call() again on the entry that otherCaseOf() finds for it, with name set to that entry. Fails as the
+// first call did when there is no such entry either.
+template <typename Call>
+int callIgnoringCase(QByteArray& name, Call call)
 {
-    const int fd = openForReading(name);
-    if (fd >= 0 || errno != ENOENT)
-        return fd;
-    const QByteArray other = otherCaseOfName(name);
+    const int result = call(name);
+    if (result >= 0 || errno != ENOENT)
+        return result;
+    QByteArray other = otherCaseOfName(name);
     if (other.isEmpty()) {
         errno = ENOENT;
         return -1;
     }
-    name = other;
-    return openForReading(name);
+    name = std::move(other);
+    return call(name);
 }
 
-// stat() of path, or where it names nothing of the entry that otherCaseOf() finds for it.
-int statIgnoringCase(const QByteArray& path, struct stat& status)
+int openIgnoringCase(QByteArray& name)
 {
-    const int result = stat(path.constData(), &status);
-    if (result == 0 || errno != ENOENT)
-        return result;
-    const QByteArray other = otherCaseOfName(path);
-    if (other.isEmpty()) {
-        errno = ENOENT;
-        return -1;
-    }
-    return stat(other.constData(), &status);
+    return callIgnoringCase(name, openForReading);
 }
 
 // Reads fd to its end, closes it and decodes what it held. expectedSize, the file's size when it was
@@ -150,6 +144,11 @@ QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
 }
 
 } // namespace
+
+int statIgnoringCase(QByteArray& name, struct stat& status)
+{
+    return callIgnoringCase(name, [&](const QByteArray& path) { return stat(path.constData(), &status); });
+}
 
 QString currentDirectory()
 {
@@ -191,7 +190,8 @@ bool fileExists(const QString& path)
     if (isHiddenName(path))
         return false;
     struct stat status;
-    return statIgnoringCase(encodeFileName(path), status) == 0 && S_ISREG(status.st_mode);
+    QByteArray name = encodeFileName(path);
+    return statIgnoringCase(name, status) == 0 && S_ISREG(status.st_mode);
 }
 
 QString readTextFile(const QString& path)

@@ -1,7 +1,7 @@
 #include "Process.h"
 
 #include "FileName.h"
-#include "FileSystem.h"
+#include "FileSystemPosix.h"
 #include "RuntimeError.h"
 
 #include <cerrno>
@@ -28,17 +28,8 @@ void startProgram(const QString& path)
     // The checks tell the user which of the usual failures it was before anything is started.
     QByteArray program = encodeFileName(path);
     struct stat status;
-    int result = stat(program.constData(), &status);
-    int error = errno;
-    if (result != 0 && error == ENOENT) {
-        if (const QString other = otherCaseOf(path); !other.isEmpty()) {
-            program = encodeFileName(other);
-            result = stat(program.constData(), &status);
-            error = errno;
-        }
-    }
-    if (result != 0)
-        throw RuntimeError(error == ENOENT || error == ENOTDIR ? Error::FileNotFound : Error::PathFileAccess, path);
+    if (statIgnoringCase(program, status) != 0)
+        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? Error::FileNotFound : Error::PathFileAccess, path);
     if (!S_ISREG(status.st_mode))
         throw RuntimeError(Error::PathFileAccess, path);
     if (access(program.constData(), X_OK) != 0)

@@ -35,17 +35,6 @@ int InterfaceAddresses::read(QList<Ipv4Address>& rows)
     return 0;
 }
 
-AddressSource& systemAddresses()
-{
-    static InterfaceAddresses addresses;
-    return addresses;
-}
-
-QProcessEnvironment environment()
-{
-    return QProcessEnvironment::systemEnvironment();
-}
-
 QString hostName()
 {
     return QSysInfo::machineHostName();

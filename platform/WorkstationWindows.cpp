@@ -29,18 +29,6 @@ int InterfaceAddresses::read(QList<Ipv4Address>& rows)
     return 0;
 }
 
-AddressSource& systemAddresses()
-{
-    static InterfaceAddresses addresses;
-    return addresses;
-}
-
-QProcessEnvironment environment()
-{
-    // The process's environment block; its names compare without regard to letter case here.
-    return QProcessEnvironment::systemEnvironment();
-}
-
 QString hostName()
 {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
