@@ -162,8 +162,7 @@ void IzborAplikacije::Form_Load()
     } catch (const platform::RuntimeError& error) {
         m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handled(error), error.subject());
     }
-    const identity::Workstation names =
-        identity::workstation(platform::environment(), platform::hostName, platform::loginName);
+    const identity::Workstation names = identity::workstation(platform::environment(), platform::nameStandIns());
     CompData->setText(identity::identityText(addresses, names));
     QFont bold = CompData->font();
     bold.setBold(true);

@@ -3,6 +3,7 @@
 #include "platform/LetterCase.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -34,15 +35,24 @@ std::optional<QString> variableIgnoringCase(const QProcessEnvironment& environme
     return std::nullopt;
 }
 
-Workstation workstation(const QProcessEnvironment& environment, const std::function<QString()>& hostName,
-                        const std::function<QString()>& loginName)
+namespace {
+
+QString valueOr(const std::optional<QString>& value, const std::function<QString()>& standIn)
+{
+    if (value)
+        return *value;
+    return standIn ? standIn() : QString();
+}
+
+} // namespace
+
+Workstation workstation(const QProcessEnvironment& environment, const platform::NameStandIns& standIns)
 {
     Workstation names;
-    const std::optional<QString> computerName = variableIgnoringCase(environment, u"computername"_s);
-    names.computerName = computerName ? *computerName : hostName();
-    names.userDomain = variableIgnoringCase(environment, u"userdomain"_s).value_or(names.computerName);
-    const std::optional<QString> userName = variableIgnoringCase(environment, u"username"_s);
-    names.userName = userName ? *userName : loginName();
+    names.computerName = valueOr(variableIgnoringCase(environment, u"computername"_s), standIns.computerName);
+    names.userDomain = variableIgnoringCase(environment, u"userdomain"_s)
+                           .value_or(standIns.domainIsComputerName ? names.computerName : QString());
+    names.userName = valueOr(variableIgnoringCase(environment, u"username"_s), standIns.userName);
     return names;
 }
 

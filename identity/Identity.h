@@ -6,7 +6,6 @@
 #include <QProcessEnvironment>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace identity {
@@ -28,11 +27,9 @@ struct Workstation
 };
 
 // The workstation's names from the variables computername, userdomain and username. Where none of a
-// name's spellings is set, the platform's own stands in: the host name, the login name, and for the domain
-// the computer name, as a workstation outside any domain reports it. hostName and loginName are asked only
-// when they are needed.
-Workstation workstation(const QProcessEnvironment& environment, const std::function<QString()>& hostName,
-                        const std::function<QString()>& loginName);
+// name's spellings is set, the platform's stand-in gives it, or it is empty where the platform has none.
+// A stand-in is asked only when it is needed.
+Workstation workstation(const QProcessEnvironment& environment, const platform::NameStandIns& standIns);
 
 // The identity panel's text: "IP address:", 5 spaces and the address list; "Computer:", 6 spaces and the
 // computer name; "Username:", 6 spaces, the domain, " \ " and the user name. Names in upper case, lines

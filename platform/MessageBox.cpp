@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "AlertSound.h"
+
 #include <QMessageBox>
 
 namespace platform {
@@ -8,6 +10,7 @@ void QtMessageBox::critical(QWidget* parent, const QString& title, const QString
 {
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
     box.setInformativeText(detail);
+    playCriticalStop();
     box.exec();
 }
 

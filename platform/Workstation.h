@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace platform {
 
@@ -36,9 +37,20 @@ AddressSource& systemAddresses();
 
 // The process's environment.
 QProcessEnvironment environment();
-// The machine's host name.
-QString hostName();
-// The login name of the process's user, or empty when the user has no entry in the user database.
-QString loginName();
+
+// What gives a workstation name whose variable (COMPUTERNAME, USERDOMAIN, USERNAME) is not set: functions
+// for the computer and the user name, each asked only when needed, and whether the domain is then the
+// computer name. A name without a stand-in is empty.
+struct NameStandIns
+{
+    std::function<QString()> computerName;
+    std::function<QString()> userName;
+    bool domainIsComputerName = false;
+};
+
+// On POSIX, where those variables are not part of the system: the host name, the login name of the
+// process's user (empty when the user database has no entry for it), and the computer name for the domain.
+// None on Windows, where the variables are the workstation's own and one that is not set is empty.
+NameStandIns nameStandIns();
 
 } // namespace platform

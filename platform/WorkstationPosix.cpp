@@ -35,15 +35,13 @@ int InterfaceAddresses::read(QList<Ipv4Address>& rows)
     return 0;
 }
 
-QString hostName()
+NameStandIns nameStandIns()
 {
-    return QSysInfo::machineHostName();
-}
-
-QString loginName()
-{
-    const passwd* user = getpwuid(getuid());
-    return user && user->pw_name ? QString::fromLocal8Bit(user->pw_name) : QString();
+    const auto loginName = [] {
+        const passwd* user = getpwuid(getuid());
+        return user && user->pw_name ? QString::fromLocal8Bit(user->pw_name) : QString();
+    };
+    return {QSysInfo::machineHostName, loginName, true};
 }
 
 } // namespace platform

@@ -1,25 +1,25 @@
-#include "Workstation.h"
+#include "WorkstationWindows.h"
 
-#include <string>
-
-// clang-format off
-#include <winsock2.h>
-#include <windows.h>
-#include <iphlpapi.h>
-// clang-format on
+#include <algorithm>
+#include <vector>
 
 namespace platform {
 
-int InterfaceAddresses::read(QList<Ipv4Address>& rows)
+int readAddressTable(GetIpAddrTableFunction getIpAddrTable, QList<Ipv4Address>& rows)
 {
-    // As the suite reads the table: one call into a 512-byte buffer, rows sorted by address. A table of
-    // more than 21 rows does not fit and fails with the platform's code (122, insufficient buffer).
-    alignas(MIB_IPADDRTABLE) unsigned char buffer[512];
-    ULONG size = sizeof buffer;
-    const DWORD result = GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer), &size, TRUE);
+    // A buffer for one row first; a larger table answers with the size it needs. An address may come up
+    // between two calls and the table outgrow that size, so the read is tried again a few times.
+    std::vector<unsigned char> buffer;
+    ULONG size = sizeof(MIB_IPADDRTABLE);
+    DWORD result = ERROR_INSUFFICIENT_BUFFER;
+    for (int attempt = 0; attempt < 4 && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+        buffer.resize(std::max<ULONG>(size, sizeof(MIB_IPADDRTABLE)));
+        size = ULONG(buffer.size());
+        result = getIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer.data()), &size, TRUE);
+    }
     if (result != NO_ERROR)
         return int(result);
-    const auto* table = reinterpret_cast<const MIB_IPADDRTABLE*>(buffer);
+    const auto* table = reinterpret_cast<const MIB_IPADDRTABLE*>(buffer.data());
     rows.clear();
     for (DWORD i = 0; i < table->dwNumEntries; ++i) {
         // Network byte order: the first dotted component is the first byte.
@@ -29,18 +29,15 @@ int InterfaceAddresses::read(QList<Ipv4Address>& rows)
     return 0;
 }
 
-QString hostName()
+int InterfaceAddresses::read(QList<Ipv4Address>& rows)
 {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    return GetComputerNameW(name, &size) ? QString::fromWCharArray(name, int(size)) : QString();
+    return readAddressTable(GetIpAddrTable, rows);
 }
 
-QString loginName()
+NameStandIns nameStandIns()
 {
-    wchar_t name[257];
-    DWORD size = 257;
-    return GetUserNameW(name, &size) && size > 0 ? QString::fromWCharArray(name, int(size - 1)) : QString();
+    // COMPUTERNAME, USERDOMAIN and USERNAME are the workstation's own: one that is not set stays empty.
+    return {};
 }
 
 } // namespace platform

@@ -57,34 +57,42 @@ void TestIdentity::formatAddressList()
 void TestIdentity::identityText_data()
 {
     QTest::addColumn<QStringList>("variables"); // "NAME=value"
+    QTest::addColumn<bool>("standIns"); // the host name "host-1" and the login name "marko"
     QTest::addColumn<QString>("addresses");
     QTest::addColumn<QString>("text");
 
     const QString twoAddresses = u"10.0.0.5\r\n"_s + Indent + u"192.168.1.10"_s;
-    QTest::newRow("all set") << QStringList {u"computername=pc-07"_s, u"userdomain=firma"_s, u"username=ana"_s}
+    QTest::newRow("all set") << QStringList {u"computername=pc-07"_s, u"userdomain=firma"_s, u"username=ana"_s} << true
                              << twoAddresses
                              << u"IP address:     10.0.0.5\r\n"_s + Indent
             + u"192.168.1.10\r\nComputer:      PC-07\r\nUsername:      FIRMA \\ ANA"_s;
     QTest::newRow("names in any letter case")
-        << QStringList {u"ComputerName=Pc-07"_s, u"USERDOMAIN=Firma"_s, u"UserName=aNa"_s} << QString()
+        << QStringList {u"ComputerName=Pc-07"_s, u"USERDOMAIN=Firma"_s, u"UserName=aNa"_s} << true << QString()
         << u"IP address:     \r\nComputer:      PC-07\r\nUsername:      FIRMA \\ ANA"_s;
     QTest::newRow("none set: the host, the login and the host as domain")
-        << QStringList {u"PATH=/usr/bin"_s} << u"10.0.0.5"_s
+        << QStringList {u"PATH=/usr/bin"_s} << true << u"10.0.0.5"_s
         << u"IP address:     10.0.0.5\r\nComputer:      HOST-1\r\nUsername:      HOST-1 \\ MARKO"_s;
     QTest::newRow("domain not set: the computer name from the environment")
-        << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERNAME=ana"_s} << QString()
+        << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERNAME=ana"_s} << true << QString()
         << u"IP address:     \r\nComputer:      PC-07\r\nUsername:      PC-07 \\ ANA"_s;
     QTest::newRow("domain set but empty")
-        << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERDOMAIN="_s, u"USERNAME=ana"_s} << QString()
+        << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERDOMAIN="_s, u"USERNAME=ana"_s} << true << QString()
         << u"IP address:     \r\nComputer:      PC-07\r\nUsername:       \\ ANA"_s;
     QTest::newRow("every letter upper-cased one to one, nothing trimmed")
-        << QStringList {u"COMPUTERNAME= šibenik-01 "_s, u"USERDOMAIN=straße"_s, u"USERNAME=željko ﬁ"_s} << QString()
-        << u"IP address:     \r\nComputer:       ŠIBENIK-01 \r\nUsername:      STRAßE \\ ŽELJKO ﬁ"_s;
+        << QStringList {u"COMPUTERNAME= šibenik-01 "_s, u"USERDOMAIN=straße"_s, u"USERNAME=željko ﬁ"_s} << true
+        << QString() << u"IP address:     \r\nComputer:       ŠIBENIK-01 \r\nUsername:      STRAßE \\ ŽELJKO ﬁ"_s;
+    QTest::newRow("no stand-ins: unset variables give empty pieces")
+        << QStringList {u"PATH=/usr/bin"_s} << false << u"10.0.0.5"_s
+        << u"IP address:     10.0.0.5\r\nComputer:      \r\nUsername:       \\ "_s;
+    QTest::newRow("no stand-ins: the domain does not take the computer name")
+        << QStringList {u"COMPUTERNAME=pc-07"_s, u"USERNAME=ana"_s} << false << QString()
+        << u"IP address:     \r\nComputer:      PC-07\r\nUsername:       \\ ANA"_s;
 }
 
 void TestIdentity::identityText()
 {
     QFETCH(QStringList, variables);
+    QFETCH(bool, standIns);
     QFETCH(QString, addresses);
     QFETCH(QString, text);
 
@@ -98,12 +106,15 @@ void TestIdentity::identityText()
             return value;
         };
     };
-    const identity::Workstation names = identity::workstation(environment, fallback(u"host-1"_s), fallback(u"marko"_s));
+    const platform::NameStandIns platformNames = standIns
+        ? platform::NameStandIns {fallback(u"host-1"_s), fallback(u"marko"_s), true}
+        : platform::NameStandIns {};
+    const identity::Workstation names = identity::workstation(environment, platformNames);
     QCOMPARE(identity::identityText(addresses, names), text);
     // The platform is asked only for the names the environment does not give.
     const int unset = int(!identity::variableIgnoringCase(environment, u"computername"_s))
         + int(!identity::variableIgnoringCase(environment, u"username"_s));
-    QCOMPARE(asked, unset);
+    QCOMPARE(asked, standIns ? unset : 0);
 }
 
 void TestIdentity::spellingsOfOneName()

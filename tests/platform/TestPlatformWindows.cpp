@@ -1,5 +1,6 @@
 #include "app/IzborAplikacije.h"
 #include "app/Module1.h"
+#include "identity/Identity.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Settings.h"
@@ -12,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstddef>
+
+// Last: windows.h makes MessageBox a macro, which would rename platform::MessageBox in the headers above.
+#include "platform/WorkstationWindows.h"
+
 #include <windows.h>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +25,7 @@ using testsupport::errorNumber;
 using testsupport::writeFile;
 
 // The Windows layer where it differs from the POSIX one: the setting in the registry, the existence test's
-// attributes, the listing, and starting a program.
+// attributes, the listing, starting a program, the address table and the workstation's names.
 class TestPlatformWindows : public QObject
 {
     Q_OBJECT
@@ -31,6 +37,9 @@ private Q_SLOTS:
     void listing();
     void startsAProgram();
     void launchesFromTheWindowAndRestores();
+    void addressTableOfAnySize_data();
+    void addressTableOfAnySize();
+    void unsetNamesAreEmpty();
 };
 
 void TestPlatformWindows::settingInTheRegistry()
@@ -163,6 +172,84 @@ void TestPlatformWindows::launchesFromTheWindowAndRestores()
     form.reset();
     QVERIFY(QDir::setCurrent(before));
     testsupport::clearSettings();
+}
+
+// In place of the machine's address table: 10.0.0.1 and on, sorted when asked, one row more after each of
+// the first growths answers that a buffer is too small; or failure at every call.
+static struct
+{
+    DWORD rows;
+    int growths;
+    DWORD failure;
+} fakeTable;
+
+static DWORD WINAPI fakeGetIpAddrTable(PMIB_IPADDRTABLE table, PULONG size, BOOL order)
+{
+    if (fakeTable.failure != NO_ERROR)
+        return fakeTable.failure;
+    const ULONG needed = offsetof(MIB_IPADDRTABLE, table) + fakeTable.rows * sizeof(MIB_IPADDRROW);
+    if (*size < needed) {
+        *size = needed;
+        if (fakeTable.growths-- > 0)
+            ++fakeTable.rows;
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    table->dwNumEntries = fakeTable.rows;
+    for (DWORD i = 0; i < fakeTable.rows; ++i) // network byte order: 10 is the first byte
+        table->table[i].dwAddr = 10 | (order ? i + 1 : fakeTable.rows - i) << 24;
+    return NO_ERROR;
+}
+
+// A workstation with 22 addresses or more showed none: the table did not fit one 512-byte buffer.
+void TestPlatformWindows::addressTableOfAnySize_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("growths");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<int>("result");
+
+    QTest::newRow("30 rows, all listed") << 30 << 0 << int(NO_ERROR) << 0;
+    QTest::newRow("no rows") << 0 << 0 << int(NO_ERROR) << 0;
+    QTest::newRow("grows between asking the size and reading") << 30 << 1 << int(NO_ERROR) << 0;
+    QTest::newRow("grows at every call: the platform's code") << 30 << 100 << int(NO_ERROR) << 122;
+    QTest::newRow("cannot be read: the platform's code") << 30 << 0 << int(ERROR_NOT_SUPPORTED) << 50;
+}
+
+void TestPlatformWindows::addressTableOfAnySize()
+{
+    QFETCH(int, rows);
+    QFETCH(int, growths);
+    QFETCH(int, failure);
+    QFETCH(int, result);
+    fakeTable = {DWORD(rows), growths, DWORD(failure)};
+    QList<platform::Ipv4Address> read {{1, 2, 3, 4}};
+    QCOMPARE(platform::readAddressTable(fakeGetIpAddrTable, read), result);
+
+    QList<platform::Ipv4Address> expected {{1, 2, 3, 4}}; // untouched when the table cannot be read
+    if (result == 0) {
+        expected.clear();
+        for (DWORD i = 1; i <= fakeTable.rows; ++i)
+            expected.append({10, 0, 0, quint8(i)});
+    }
+    QCOMPARE(read, expected);
+}
+
+// COMPUTERNAME, USERDOMAIN and USERNAME are the workstation's own: nothing stands in for an unset one.
+void TestPlatformWindows::unsetNamesAreEmpty()
+{
+    QList<std::pair<const char*, QByteArray>> saved;
+    for (const char* name : {"COMPUTERNAME", "USERDOMAIN", "USERNAME"}) {
+        if (qEnvironmentVariableIsSet(name))
+            saved.append({name, qgetenv(name)});
+        qunsetenv(name);
+    }
+    const identity::Workstation names = identity::workstation(platform::environment(), platform::nameStandIns());
+    for (const auto& [name, value] : saved)
+        qputenv(name, value);
+    QVERIFY2(!saved.isEmpty(), "the process had names to remove");
+    QCOMPARE(names.computerName, QString());
+    QCOMPARE(names.userDomain, QString());
+    QCOMPARE(names.userName, QString());
 }
 
 QTEST_MAIN(TestPlatformWindows)
