@@ -85,13 +85,15 @@ windows-toolchain: deps
 # The same sources cross-built for Windows with mingw-w64. The pictures are rendered by the host build.
 windows-configure: build windows-toolchain
 	@scripts/install-deps windows
-	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
 		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(QT_WINDOWS)/mingw.cmake \
 		-DCMAKE_CROSSCOMPILING_EMULATOR=$(abspath tests/run-under-wine) \
 		-DMARUN_RENDER_PICTURES=$(abspath $(BUILD_DIR))/app/render_pictures >/dev/null
 
-# build-windows/MarunIzbor.exe, and build-windows/marunizbor-windows-x64.zip with all it needs to run.
+# build-windows/MarunIzbor.exe; the package with all it needs to run, as build-windows/package/MarunIzbor,
+# build-windows/marunizbor-<version>-windows-x64.zip and build-windows/marunizbor-<version>-x64.msi; the
+# packaged binaries' debug information in build-windows/debug.
 windows: windows-configure
 	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS)
 	@scripts/package-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)

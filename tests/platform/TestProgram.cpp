@@ -1,6 +1,7 @@
 // A small Windows program for the tests to start, as launcher or support tool: writes "<folder>.ran" in its
 // current directory, where <folder> is the name of the folder it lies in, holding the number of arguments
-// it was given and its current directory with "/" as separator, in UTF-8.
+// it was given and its current directory with "/" as separator, in UTF-8, and " probe" after them when a
+// bare-name load of probe.dll succeeds (the ordinary search reaches the current directory).
 
 #include <cstdio>
 #include <string>
@@ -26,7 +27,8 @@ int main(int argc, char*[])
     if (size <= 0)
         return 1;
     if (std::FILE* record = _wfopen((folder + L".ran").c_str(), L"w")) {
-        std::fprintf(record, "%d %s\n", argc - 1, text);
+        const bool probe = LoadLibraryW(L"probe.dll") != nullptr;
+        std::fprintf(record, "%d %s%s\n", argc - 1, text, probe ? " probe" : "");
         std::fclose(record);
     }
     return 0;
