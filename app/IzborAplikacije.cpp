@@ -2,6 +2,7 @@
 
 #include "ErrorText.h"
 #include "LastStarted.h"
+#include "ReadingProgress.h"
 
 #include "catalogue/Grouping.h"
 #include "catalogue/Scan.h"
@@ -62,10 +63,12 @@ const QStringList Calibri {u"Calibri"_s, u"Carlito"_s, u"Liberation Sans"_s, u"D
 
 } // namespace
 
-IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent)
+IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses,
+                                 catalogue::ReadDescriptor readDescriptor, QWidget* parent)
     : QWidget(parent)
     , m_messages(messages)
     , m_addresses(addresses)
+    , m_readDescriptor(std::move(readDescriptor))
     , cbOdrzavanje(new QPushButton(this))
     , TreeView1(new platform::TreeView(this))
     , CompData(new QLabel(this))
@@ -182,7 +185,11 @@ QString IzborAplikacije::GetIpAddrTable()
 void IzborAplikacije::Direktorij()
 {
     try {
-        catalogue::scanInstallations(Dir1, StartDir, Catalogue);
+        catalogue::ScanProgress progress;
+        catalogue::ScanOptions options;
+        options.readDescriptor = m_readDescriptor;
+        options.progress = &progress;
+        ReadingProgress::wait([&] { catalogue::scanInstallations(Dir1, StartDir, Catalogue, options); }, progress);
         catalogue::groupAndOrder(Catalogue);
         catalogue::buildTree(*TreeView1, ImageList1, Catalogue);
         // At a user's first start the second entry is selected, as the suite has always done.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/Scan.h"
 #include "platform/DirectoryList.h"
 #include "platform/ImageList.h"
 
@@ -27,14 +28,18 @@ class IzborAplikacije : public QWidget
     Q_OBJECT
 
 public:
-    IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent = nullptr);
+    // readDescriptor reads the installations' descriptors (see catalogue::ScanOptions).
+    IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses,
+                    catalogue::ReadDescriptor readDescriptor = platform::readTextFileIfPresent,
+                    QWidget* parent = nullptr);
     ~IzborAplikacije() override;
 
     // The load handler: captures the start directory and fills the identity panel.
     void Form_Load();
     // Builds the catalogue from the start directory, shows it in the tree and selects the installation
     // started last. Reports any error in a message box and returns normally; what was built before the
-    // error stays.
+    // error stays. The folders are read on worker threads while this thread waits in its event loop, with
+    // a progress window and a way out where that takes longer than a second (see ReadingProgress).
     void Direktorij();
 
     // The hidden subfolder list that the catalogue scan reads.
@@ -73,6 +78,7 @@ private:
 
     platform::MessageBox& m_messages;
     platform::AddressSource& m_addresses;
+    catalogue::ReadDescriptor m_readDescriptor;
 
     QString StartDir;
     QString LastStartedPath;

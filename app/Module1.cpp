@@ -14,9 +14,10 @@ using namespace Qt::StringLiterals;
 
 namespace Module1 {
 
-std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::AddressSource& addresses)
+std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::AddressSource& addresses,
+                                      const catalogue::ReadDescriptor& readDescriptor)
 {
-    auto form = std::make_unique<IzborAplikacije>(messages, addresses);
+    auto form = std::make_unique<IzborAplikacije>(messages, addresses, readDescriptor);
     form->Form_Load();
     form->Dir1.setPath(platform::currentDirectory());
     form->Direktorij();
@@ -29,11 +30,12 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
     return Main(messages, platform::systemAddresses());
 }
 
-int run(platform::MessageBox& messages, platform::AddressSource& addresses)
+int run(platform::MessageBox& messages, platform::AddressSource& addresses,
+        const catalogue::ReadDescriptor& readDescriptor)
 {
     std::unique_ptr<IzborAplikacije> form;
     try {
-        form = Main(messages, addresses);
+        form = Main(messages, addresses, readDescriptor);
     } catch (const platform::RuntimeError& error) {
         reportUnhandled(messages, error);
         return 1;

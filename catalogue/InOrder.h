@@ -17,11 +17,12 @@ namespace catalogue {
 // Runs work(0), work(1), ... work(count - 1) and hands their results back in that order, so that the
 // caller sees exactly what doing them one after another would give, the first exception included.
 //
-// The first items decide how: they run one at a time on the calling thread as they are taken. Where two
-// of them in a row take longer than slowItem each (each is waiting for a file server), all the rest are
-// started side by side on up to maxWorkers threads, in order, and taken as they come in. Otherwise (a
-// local disk) every item runs on the calling thread. One slow item alone is no sign: a local disk has its
-// pauses too.
+// Where the items are known to be slow (sideBySide: each waits for a file server), they are all started
+// side by side at once on up to maxWorkers threads, in order, and taken as they come in. Otherwise the
+// first items decide how: they run one at a time on the calling thread as they are taken, and where two of
+// them in a row take longer than slowItem each, all the rest are started side by side. Otherwise (a local
+// disk) every item runs on the calling thread. One slow item alone is no sign: a local disk has its pauses
+// too.
 //
 // Leaving early, by an exception from take() or otherwise, drops the items that have not started and
 // waits for the ones that have: no work outlives the object, and results after the last one taken,
@@ -37,6 +38,7 @@ public:
         int maxWorkers = 64;
         std::chrono::microseconds slowItem = std::chrono::milliseconds(1);
         qsizetype decidingItems = 4;
+        bool sideBySide = false;
     };
 
     InOrder(qsizetype count, Work work, Options options)
@@ -45,6 +47,8 @@ public:
         , m_items(size_t(count))
     {
         m_pool.setMaxThreadCount(options.maxWorkers);
+        if (options.sideBySide)
+            startSideBySide(0);
     }
 
     InOrder(qsizetype count, Work work)

@@ -41,7 +41,7 @@ bool hasInstallationPrefix(QStringView folderName)
 }
 
 void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, Catalogue& catalogue,
-                       const ReadDescriptor& readDescriptor)
+                       const ScanOptions& options)
 {
     dir1.setPath(startDir);
     catalogue.clear();
@@ -54,15 +54,23 @@ void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, C
             folders.append(std::move(folder));
     }
 
+    if (options.progress)
+        options.progress->folders = folders.size();
+
     // On a file share every folder costs several round trips: the folders are read side by side there,
     // and taken in the order of the visit, so that what is filed and which error stops the scan are
     // exactly those of reading them one after another.
-    InOrder<Installation> readings(folders.size(),
-                                   [&](qsizetype k) { return readInstallation(folders.at(k), readDescriptor); });
+    InOrder<Installation>::Options order;
+    order.maxWorkers = options.maxReads;
+    order.sideBySide = folders.size() > 1 && options.onShare && options.onShare(startDir);
+    InOrder<Installation> readings(
+        folders.size(), [&](qsizetype k) { return readInstallation(folders.at(k), options.readDescriptor); }, order);
     for (qsizetype k = 0; k < folders.size(); ++k) {
         const Installation found = readings.take(k);
         if (!found.name.isEmpty())
             catalogue.file(found.name, found.launchPath);
+        if (options.progress)
+            options.progress->read = k + 1;
     }
 }
 

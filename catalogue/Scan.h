@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -15,6 +16,29 @@ namespace catalogue {
 
 struct Catalogue;
 
+// How far a scan is, for another thread to show: the number of folders to read once the listing is in
+// (-1 while it is outstanding), and how many of them are read, in the order of the visit.
+struct ScanProgress
+{
+    std::atomic<qsizetype> folders = -1;
+    std::atomic<qsizetype> read = 0;
+};
+
+// The existence test and the read of one descriptor in one (see platform::readTextFileIfPresent).
+using ReadDescriptor = std::function<std::optional<QString>(const QString& path)>;
+
+struct ScanOptions
+{
+    // Called from several threads at once.
+    ReadDescriptor readDescriptor = platform::readTextFileIfPresent;
+    // Whether the start directory lies on a file share, where every folder costs round trips: the
+    // descriptors are then read side by side from the first.
+    std::function<bool(const QString& startDir)> onShare = platform::isNetworkFileSystem;
+    // The most descriptors read at once.
+    int maxReads = 64;
+    ScanProgress* progress = nullptr;
+};
+
 // Files every installation among the direct subfolders of startDir in catalogue, emptied first.
 // An installation is a folder whose name begins with "xa" or "xe" in any letter case and which holds
 // "StarterCS.txt" (preferred) or "Starter.txt" with a non-empty "OpisBaze" value; its launch path is
@@ -22,14 +46,10 @@ struct Catalogue;
 // listing to the first, so entries are filed in descending order of folder name.
 //
 // The listing is taken through dir1, which is pointed at startDir. Errors pass on; the entries filed
-// before an error stay in catalogue. Where reading is slow the descriptors are read side by side, with the
-// same result.
-//
-// readDescriptor is the existence test and the read of one descriptor in one (see
-// platform::readTextFileIfPresent); it is called from several threads at once.
-using ReadDescriptor = std::function<std::optional<QString>(const QString& path)>;
+// before an error stay in catalogue. On a file share, or where reading turns out to be slow, the
+// descriptors are read side by side, with the same result.
 void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, Catalogue& catalogue,
-                       const ReadDescriptor& readDescriptor = platform::readTextFileIfPresent);
+                       const ScanOptions& options = {});
 
 // Whether a folder of this name may hold an installation.
 bool hasInstallationPrefix(QStringView folderName);

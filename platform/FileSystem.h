@@ -36,6 +36,11 @@ QString readTextFile(const QString& path);
 // finds but that cannot be read raises the errors of readTextFile().
 std::optional<QString> readTextFileIfPresent(const QString& path);
 
+// Whether path lies on a network file system, where every request is a round trip to a server: SMB/CIFS,
+// NFS, FUSE and the like; on Windows a UNC path or a drive that Windows reports as remote. False where it
+// cannot tell.
+bool isNetworkFileSystem(const QString& path);
+
 // Whether path names a folder.
 bool folderExists(const QString& path);
 

@@ -4,6 +4,7 @@
 #include "FileName.h"
 #include "LetterCase.h"
 #include "RuntimeError.h"
+#include "SystemError.h"
 #include "TextDecoding.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +37,15 @@ int fileErrorNumber(int error)
         return Error::PermissionDenied;
     }
     return Error::PathFileAccess;
+}
+
+// The error of a file request that failed: the suite's number where the file system answered (53 no such
+// file, 70 not allowed), 75 with the platform's text where it could not be asked.
+RuntimeError fileError(int error, const QString& path)
+{
+    if (!isFileSystemAnswer(unsigned(error)))
+        return unansweredRequest(unsigned(error), path);
+    return RuntimeError(fileErrorNumber(error), path);
 }
 
 int folderErrorNumber(int error)
@@ -136,7 +147,7 @@ QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
         } else if (errno != EINTR) {
             const int error = errno;
             close(fd);
-            throw RuntimeError(fileErrorNumber(error), path);
+            throw fileError(error, path);
         }
     }
     close(fd);
@@ -173,7 +184,10 @@ QStringList listSubfolders(const QString& folder)
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat status;
-            isFolder = fstatat(dirfd(dir.get()), name, &status, 0) == 0 && S_ISDIR(status.st_mode);
+            const bool found = fstatat(dirfd(dir.get()), name, &status, 0) == 0;
+            if (!found && !isFileSystemAnswer(unsigned(errno)))
+                throw unansweredRequest(unsigned(errno), folder + u'/' + decodeFileName(name));
+            isFolder = found && S_ISDIR(status.st_mode);
         }
         if (isFolder)
             names.append(decodeFileName(name));
@@ -191,7 +205,12 @@ bool fileExists(const QString& path)
         return false;
     struct stat status;
     QByteArray name = encodeFileName(path);
-    return statIgnoringCase(name, status) == 0 && S_ISREG(status.st_mode);
+    if (statIgnoringCase(name, status) == 0)
+        return S_ISREG(status.st_mode);
+    // A file server that could not be asked has not said that the file is not there.
+    if (!isFileSystemAnswer(unsigned(errno)))
+        throw unansweredRequest(unsigned(errno), path);
+    return false;
 }
 
 QString readTextFile(const QString& path)
@@ -199,7 +218,7 @@ QString readTextFile(const QString& path)
     QByteArray name = encodeFileName(path);
     const int fd = openIgnoringCase(name);
     if (fd < 0)
-        throw RuntimeError(fileErrorNumber(errno), path);
+        throw fileError(errno, path);
     return readAndClose(fd, 0, path);
 }
 
@@ -210,19 +229,55 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
     QByteArray name = encodeFileName(path);
     const int fd = openIgnoringCase(name);
     if (fd < 0) {
-        // Only a file that exists but may not be read is an error; anything else is no file here.
+        // A file that exists but may not be read is an error, and so is a request that the file system
+        // could not answer; anything else is no file here.
         const int error = errno;
+        if (!isFileSystemAnswer(unsigned(error)))
+            throw unansweredRequest(unsigned(error), path);
         struct stat status;
-        if (stat(name.constData(), &status) == 0 && S_ISREG(status.st_mode))
-            throw RuntimeError(fileErrorNumber(error), path);
+        if (stat(name.constData(), &status) == 0) {
+            if (S_ISREG(status.st_mode))
+                throw RuntimeError(fileErrorNumber(error), path);
+        } else if (!isFileSystemAnswer(unsigned(errno))) {
+            throw unansweredRequest(unsigned(errno), path);
+        }
         return std::nullopt;
     }
     struct stat status;
-    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fstat(fd, &status) != 0) {
+        const int error = errno;
+        close(fd);
+        throw unansweredRequest(unsigned(error), path);
+    }
+    if (!S_ISREG(status.st_mode)) {
         close(fd);
         return std::nullopt;
     }
     return readAndClose(fd, status.st_size, path);
+}
+
+bool isNetworkFileSystem(const QString& path)
+{
+    // The file system types of statfs(2) (linux/magic.h and the file systems' own sources).
+    constexpr unsigned long networkTypes[] = {
+        0xFF534D42, // CIFS, SMB1 to 3
+        0xFE534D42, // SMB2 and later
+        0x517B, // SMB, the old client
+        0x6969, // NFS
+        0x65735546, // FUSE: sshfs, rclone, the bench's latency share and the like
+        0x00C36400, // Ceph
+        0x01021997, // 9P
+        0x5346414F, // AFS
+        0x73757245, // Coda
+        0x564C, // NCP
+        0x47504653, // GPFS
+        0x0BD00BD0, // Lustre
+    };
+    struct statfs status;
+    if (statfs(encodeFileName(path).constData(), &status) != 0)
+        return false;
+    return std::find(std::begin(networkTypes), std::end(networkTypes), static_cast<unsigned long>(status.f_type))
+        != std::end(networkTypes);
 }
 
 bool folderExists(const QString& path)

@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include "RuntimeError.h"
+#include "SystemError.h"
 #include "TextDecoding.h"
 
 #include <QByteArray>
@@ -19,20 +20,22 @@ std::wstring native(const QString& path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-int fileErrorNumber(DWORD error)
+// The error of a file request that failed: the suite's number where the file system answered (53 no such
+// file, 70 not allowed), 75 with the platform's text where it could not be asked (a server that is gone
+// answers ERROR_BAD_NETPATH, not "no such file").
+RuntimeError fileError(DWORD error, const QString& path)
 {
+    if (!isFileSystemAnswer(error))
+        return unansweredRequest(error, path);
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH:
-        return Error::FileNotFound;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return Error::PermissionDenied;
+        return RuntimeError(Error::PermissionDenied, path);
+    case ERROR_DIRECTORY:
+        return RuntimeError(Error::PathFileAccess, path);
     }
-    return Error::PathFileAccess;
+    return RuntimeError(Error::FileNotFound, path);
 }
 
 int folderErrorNumber(DWORD error)
@@ -77,7 +80,7 @@ QString readAndClose(HANDLE file, qint64 expectedSize, const QString& path)
         if (!ReadFile(file, bytes.data() + size, wanted, &got, nullptr)) {
             const DWORD error = GetLastError();
             CloseHandle(file);
-            throw RuntimeError(fileErrorNumber(error), path);
+            throw fileError(error, path);
         }
         if (got == 0)
             break;
@@ -134,7 +137,24 @@ bool fileExists(const QString& path)
     if (path.isEmpty())
         return false;
     const DWORD attributes = GetFileAttributesW(native(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && isPlainFile(attributes);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return isPlainFile(attributes);
+    // A file server that could not be asked has not said that the file is not there.
+    const DWORD error = GetLastError();
+    if (!isFileSystemAnswer(error))
+        throw unansweredRequest(error, path);
+    return false;
+}
+
+bool isNetworkFileSystem(const QString& path)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    if (native.startsWith(u"\\\\"))
+        return true; // \\server\share
+    if (native.size() < 2 || native[1] != u':')
+        return false;
+    const std::wstring root = native.left(2).toStdWString() + L'\\';
+    return GetDriveTypeW(root.c_str()) == DRIVE_REMOTE;
 }
 
 bool folderExists(const QString& path)
@@ -147,7 +167,7 @@ QString readTextFile(const QString& path)
 {
     const HANDLE file = openForReading(path);
     if (file == INVALID_HANDLE_VALUE)
-        throw RuntimeError(fileErrorNumber(GetLastError()), path);
+        throw fileError(GetLastError(), path);
     LARGE_INTEGER size {};
     GetFileSizeEx(file, &size);
     return readAndClose(file, size.QuadPart, path);
@@ -159,16 +179,22 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         return std::nullopt;
     const HANDLE file = openForReading(path);
     if (file == INVALID_HANDLE_VALUE) {
-        // Only a file that the existence test finds but that cannot be read is an error.
+        // A file that the existence test finds but that cannot be read is an error, and so is a request
+        // that the file system could not answer.
         const DWORD error = GetLastError();
-        const DWORD attributes = GetFileAttributesW(native(path).c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && isPlainFile(attributes))
-            throw RuntimeError(fileErrorNumber(error), path);
+        if (!isFileSystemAnswer(error))
+            throw unansweredRequest(error, path);
+        if (fileExists(path))
+            throw fileError(error, path);
         return std::nullopt;
     }
     BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(file, &information) || !isPlainFile(information.dwFileAttributes)
-        || GetFileType(file) != FILE_TYPE_DISK) {
+    if (!GetFileInformationByHandle(file, &information)) {
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        throw unansweredRequest(error, path);
+    }
+    if (!isPlainFile(information.dwFileAttributes) || GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
         return std::nullopt;
     }

@@ -9,4 +9,8 @@ namespace platform {
 // it may not be executed, 75 when it is no file or cannot be started for another reason.
 void startProgram(const QString& path);
 
+// Ends the process at once with status, waiting for nothing: not for threads stuck in a file system whose
+// server has stopped answering, not for the event loop, not for destructors. Nothing is flushed or saved.
+[[noreturn]] void endProcessNow(int status);
+
 } // namespace platform

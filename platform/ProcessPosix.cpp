@@ -73,4 +73,9 @@ void startProgram(const QString& path)
         throw RuntimeError(startErrorNumber(failure), path);
 }
 
+void endProcessNow(int status)
+{
+    _exit(status);
+}
+
 } // namespace platform

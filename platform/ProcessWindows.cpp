@@ -1,6 +1,7 @@
 #include "Process.h"
 
 #include "RuntimeError.h"
+#include "SystemError.h"
 
 #include <QDir>
 
@@ -9,22 +10,6 @@
 #include <windows.h>
 
 namespace platform {
-
-namespace {
-
-// The platform's own text for an error code, without its line end.
-QString systemMessage(DWORD error)
-{
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    QString message = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
-    LocalFree(text);
-    return message.isEmpty() ? Error::description(Error::PathFileAccess) : message;
-}
-
-} // namespace
 
 void startProgram(const QString& path)
 {
@@ -48,11 +33,19 @@ void startProgram(const QString& path)
         case ERROR_ACCESS_DENIED:
             throw RuntimeError(Error::PermissionDenied, path);
         }
-        throw RuntimeError(Error::PathFileAccess, systemMessage(error), path);
+        throw RuntimeError(Error::PathFileAccess, systemErrorText(error), path);
     }
     // Nothing of the new process is kept.
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+}
+
+void endProcessNow(int status)
+{
+    // ExitProcess would first wait for the loader lock and notify every DLL; a thread stuck in a network
+    // request must keep no one waiting.
+    TerminateProcess(GetCurrentProcess(), UINT(status));
+    ExitProcess(UINT(status));
 }
 
 } // namespace platform

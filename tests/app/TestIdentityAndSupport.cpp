@@ -209,6 +209,8 @@ void TestIdentityAndSupport::supportFailures_data()
     QTest::newRow("descriptor removed since start-up") << u"descriptor removed"_s << u"53: File not found: "_s;
     if (testsupport::posixFiles())
         QTest::newRow("tool that may not run") << u"not executable"_s << u"70: Permission denied: "_s;
+    else // a server that cannot be reached is not one that lacks the tool
+        QTest::newRow("server that cannot be reached") << u"unreachable server"_s << u"75: "_s;
 }
 
 void TestIdentityAndSupport::supportFailures()
@@ -218,6 +220,8 @@ void TestIdentityAndSupport::supportFailures()
 
     if (fault == u"no separator")
         makeFirma("NewFiles=Update\r\n");
+    else if (fault == u"unreachable server")
+        makeFirma("NewFiles=\\\\no-such-server.invalid\\Apps\\Update\\\r\n");
     else if (fault != u"empty catalogue")
         makeFirma("NewFiles=<server>/Apps/Update/\r\n");
     if (fault == u"not executable")

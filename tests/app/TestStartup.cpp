@@ -6,9 +6,13 @@
 
 #include "../TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using platform::TreeView;
@@ -30,6 +34,9 @@ private Q_SLOTS:
     void buildErrorIsReportedBeforeTheWindowShows_data();
     void buildErrorIsReportedBeforeTheWindowShows();
     void unhandledErrorEndsStartUp();
+    void quickStartShowsNoProgress();
+    void wayOutWhileReadsHang_data();
+    void wayOutWhileReadsHang();
 
 private:
     static QStringList groups(const TreeView* tree);
@@ -215,6 +222,59 @@ void TestStartup::unhandledErrorEndsStartUp()
     QVERIFY(!messages.messages[0].windowVisible);
     for (const QWidget* widget : QApplication::topLevelWidgets())
         QVERIFY(!widget->isVisible());
+}
+
+void TestStartup::quickStartShowsNoProgress()
+{
+    makeWorkedExample();
+    RecordingMessageBox messages;
+    bool progressShown = false;
+    QTimer watch; // in the event loop that start-up waits in
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (const QWidget* widget : QApplication::topLevelWidgets())
+            progressShown = progressShown || qobject_cast<const QProgressDialog*>(widget);
+    });
+    watch.start(1);
+    const auto form = Module1::Main(messages);
+    QVERIFY(form->isVisible());
+    QVERIFY(!progressShown);
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<const QProgressDialog*>(widget));
+}
+
+void TestStartup::wayOutWhileReadsHang_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("Odustani") << u"button"_s;
+    QTest::newRow("Esc") << u"escape"_s;
+    QTest::newRow("closing the progress window") << u"close"_s;
+}
+
+// A file server that stops answering held every read for a minute or more, with no window and no way out.
+void TestStartup::wayOutWhileReadsHang()
+{
+    QFETCH(QString, way);
+    makeWorkedExample();
+    const QString before = m_dir->path() + u"/xa_firma/StarterCS.exe"_s;
+    platform::saveSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s, before);
+
+    QProcess program;
+    program.setWorkingDirectory(m_dir->path());
+    program.start(QCoreApplication::applicationDirPath() + u"/stuck_start"_s, {way});
+    QVERIFY(program.waitForStarted());
+    QByteArray output;
+    while (!output.contains("leaving\n") && program.waitForReadyRead(10000))
+        output += program.readAllStandardOutput();
+    QElapsedTimer leaving;
+    leaving.start();
+    // (already over, at times, by the time the output is read)
+    QVERIFY2(program.state() == QProcess::NotRunning || program.waitForFinished(5000), output.constData());
+    const qint64 shown = output.mid(output.indexOf("shown ") + 6).split('\n').value(0).toLongLong();
+    QVERIFY2(shown >= 1000 && shown < 2500, output.constData());
+    QVERIFY2(leaving.elapsed() < 1000, qPrintable(QString::number(leaving.elapsed())));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 2);
+    QCOMPARE(platform::getSetting(u"Vrex\\MarunIzbor"_s, u"LastStarted"_s, u"Putanja"_s, {}), before);
 }
 
 QTEST_MAIN(TestStartup)

@@ -265,12 +265,17 @@ void TestScan::sideBySideReadingChangesNothing_data()
 {
     QTest::addColumn<int>("folders");
     QTest::addColumn<int>("overflowing"); // the folder, in the order of the visit, whose name overflows
-    QTest::addColumn<int>("alsoFailing"); // a later folder whose read fails at once
+    QTest::addColumn<int>("alsoFailing"); // a folder whose read fails at once: its server did not answer
+    QTest::addColumn<bool>("share"); // known to be on a file share: side by side from the first folder
 
-    QTest::newRow("later folders finish first") << 40 << -1 << -1;
-    QTest::newRow("an error in the middle, good folders after it") << 40 << 12 << -1;
-    QTest::newRow("a later folder fails sooner") << 40 << 12 << 30;
-    QTest::newRow("many folders") << 600 << -1 << -1;
+    QTest::newRow("later folders finish first") << 40 << -1 << -1 << false;
+    QTest::newRow("an error in the middle, good folders after it") << 40 << 12 << -1 << false;
+    QTest::newRow("a later folder fails sooner") << 40 << 12 << 30 << false;
+    QTest::newRow("many folders") << 600 << -1 << -1 << false;
+    QTest::newRow("a folder the server does not answer for") << 40 << -1 << 12 << false;
+    QTest::newRow("a server failure before an overflow") << 40 << 30 << 12 << false;
+    QTest::newRow("on a share") << 40 << -1 << -1 << true;
+    QTest::newRow("on a share, a server failure before an overflow") << 40 << 30 << 12 << true;
 }
 
 // Reads that wait the longer the earlier their folder is visited, as on a slow file share, so that the
@@ -280,6 +285,7 @@ void TestScan::sideBySideReadingChangesNothing()
     QFETCH(int, folders);
     QFETCH(int, overflowing);
     QFETCH(int, alsoFailing);
+    QFETCH(bool, share);
 
     QTemporaryDir dir;
     QStringList expected; // as one read after another files them, up to the first error
@@ -292,30 +298,41 @@ void TestScan::sideBySideReadingChangesNothing()
             writeFile(dir.path() + u'/' + folder + u"/StarterCS.txt"_s, "Server=SRV01"); // no installation
         else
             makeInstallation(dir.path(), folder, name, k % 5 == 1 ? u"Starter.txt"_s : u"StarterCS.txt"_s);
-        if ((overflowing < 0 || k < overflowing) && k % 7 != 3)
+        if ((overflowing < 0 || k < overflowing) && (alsoFailing < 0 || k < alsoFailing) && k % 7 != 3)
             expected.append(name);
     }
 
     std::atomic<int> reading = 0;
     std::atomic<int> reads = 0;
+    std::atomic<int> startedWhenTheFirstEnded = 0;
     const auto slowRead = [&](const QString& path) {
         ++reading;
         ++reads;
         const int k = folders - 1 - path.section(u'/', -2, -2).mid(3).toInt();
         if (k == alsoFailing) {
             --reading;
-            throw platform::RuntimeError(platform::Error::PermissionDenied, path);
+            throw platform::RuntimeError(platform::Error::PathFileAccess, u"Input/output error"_s, path);
         }
         QThread::usleep(qMax(0, 50 - k) * 200);
         const auto text = platform::readTextFileIfPresent(path);
+        if (k == 0)
+            startedWhenTheFirstEnded = reads.load();
         --reading;
         return text;
     };
 
     platform::DirectoryList dir1;
     catalogue::Catalogue found;
-    QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found, slowRead); }),
-             overflowing < 0 ? 0 : 6);
+    int firstError = overflowing >= 0 ? 6 : 0;
+    if (alsoFailing >= 0 && (overflowing < 0 || alsoFailing < overflowing))
+        firstError = 75;
+    catalogue::ScanProgress progress;
+    const catalogue::ScanOptions options {slowRead, [&](const QString&) { return share; }, 64, &progress};
+    QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found, options); }), firstError);
+    QCOMPARE(progress.folders.load(), qsizetype(folders));
+    QCOMPARE(progress.read.load(), qsizetype(firstError ? qMin(uint(overflowing), uint(alsoFailing)) : folders));
+    // On a share the folders after the first are read while it is; elsewhere the first is read alone.
+    QCOMPARE(startedWhenTheFirstEnded > 1, share);
     QCOMPARE(found.Names, expected);
     // No read goes on, or starts, once the scan is over.
     QCOMPARE(reading.load(), 0);

@@ -2,11 +2,15 @@
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
 #include "platform/RuntimeError.h"
+#include "platform/SystemError.h"
 
 #include "../TestSupport.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +30,8 @@ private Q_SLOTS:
     void fileExists_data();
     void fileExists();
     void readTextFile();
+    void answeredOrNot_data();
+    void answeredOrNot();
     void readTextFileErrors_data();
     void readTextFileErrors();
     void currentDirectoryRemoved();
@@ -125,6 +131,36 @@ void TestFileSystem::fileExists()
     const QString path = name.startsWith(u'/') || name.isEmpty() ? name : m_dir.path() + u'/' + name;
     QCOMPARE(platform::fileExists(path), exists);
     QCOMPARE(platform::readTextFileIfPresent(path).has_value(), exists);
+}
+
+// A server that could not be asked (the existence test or the descriptor's opening failing with EIO, say)
+// was taken for a file that is not there, and its installations vanished from the tree without a word.
+void TestFileSystem::answeredOrNot_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("answer"); // else run-time error 75 with the platform's text
+
+    QTest::newRow("no such file") << ENOENT << true;
+    QTest::newRow("no such folder on the way") << ENOTDIR << true;
+    QTest::newRow("folder that may not be entered") << EACCES << true;
+    QTest::newRow("looping links") << ELOOP << true;
+    QTest::newRow("socket") << ENXIO << true;
+    QTest::newRow("I/O error") << EIO << false;
+    QTest::newRow("connection dropped") << ENOTCONN << false;
+    QTest::newRow("server unreachable") << EHOSTUNREACH << false;
+    QTest::newRow("server down") << EHOSTDOWN << false;
+    QTest::newRow("timed out") << ETIMEDOUT << false;
+    QTest::newRow("stale handle") << ESTALE << false;
+}
+
+void TestFileSystem::answeredOrNot()
+{
+    QFETCH(int, error);
+    QFETCH(bool, answer);
+    QCOMPARE(platform::isFileSystemAnswer(unsigned(error)), answer);
+    const platform::RuntimeError unanswered = platform::unansweredRequest(unsigned(error), u"/srv/QRM.exe"_s);
+    QCOMPARE(unanswered.number(), 75);
+    QCOMPARE(unanswered.description(), QString::fromLocal8Bit(std::strerror(error)));
 }
 
 void TestFileSystem::readTextFile()

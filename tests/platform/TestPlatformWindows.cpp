@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Settings.h"
+#include "platform/SystemError.h"
 #include "platform/TreeView.h"
 
 #include "../TestSupport.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void addressTableOfAnySize_data();
     void addressTableOfAnySize();
     void unsetNamesAreEmpty();
+    void unreachableServerIsNoAbsence();
 };
 
 void TestPlatformWindows::settingInTheRegistry()
@@ -250,6 +252,22 @@ void TestPlatformWindows::unsetNamesAreEmpty()
     QCOMPARE(names.computerName, QString());
     QCOMPARE(names.userDomain, QString());
     QCOMPARE(names.userName, QString());
+}
+
+// A server that is gone was taken for a descriptor or a QRM.exe that is not there.
+void TestPlatformWindows::unreachableServerIsNoAbsence()
+{
+    const QString path = u"//no-such-server.invalid/Apps/xa_firma/StarterCS.txt"_s;
+    QCOMPARE(errorNumber([&] { platform::fileExists(path); }), 75);
+    QCOMPARE(errorNumber([&] { platform::readTextFileIfPresent(path); }), 75);
+    for (const DWORD code : {ERROR_BAD_NETPATH, ERROR_NETNAME_DELETED, ERROR_UNEXP_NET_ERR, ERROR_SEM_TIMEOUT,
+                             ERROR_NOT_READY, ERROR_NETWORK_UNREACHABLE})
+        QVERIFY2(!platform::isFileSystemAnswer(code), qPrintable(QString::number(code)));
+    for (const DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED})
+        QVERIFY(platform::isFileSystemAnswer(code));
+    // Where each request is a round trip, the scan reads side by side from the first folder.
+    QVERIFY(platform::isNetworkFileSystem(u"//server/Apps"_s));
+    QVERIFY(!platform::isNetworkFileSystem(QDir::tempPath()));
 }
 
 QTEST_MAIN(TestPlatformWindows)

@@ -1,0 +1,41 @@
+#include "SystemError.h"
+
+#include <windows.h>
+
+namespace platform {
+
+QString systemErrorText(unsigned long code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, DWORD(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const QString message = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
+    LocalFree(text);
+    return message.isEmpty() ? Error::description(Error::PathFileAccess) : message;
+}
+
+bool isFileSystemAnswer(unsigned long code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_DIRECTORY:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return true;
+    }
+    return false;
+}
+
+RuntimeError unansweredRequest(unsigned long code, const QString& path)
+{
+    return RuntimeError(Error::PathFileAccess, systemErrorText(code), path);
+}
+
+} // namespace platform
