@@ -34,8 +34,10 @@ struct ScanOptions
     // Whether the start directory lies on a file share, where every folder costs round trips: the
     // descriptors are then read side by side from the first.
     std::function<bool(const QString& startDir)> onShare = platform::isNetworkFileSystem;
-    // The most descriptors read at once.
-    int maxReads = 64;
+    // The most descriptors read at once. At 10 ms a request, 1,000 installations took 770 ms with 64,
+    // 450 ms with 128 and 345 ms with 256 (then the share served no more at once); 101 took 143, 107 and
+    // 111 ms. A file server's client keeps far more requests in flight than that.
+    int maxReads = 256;
     ScanProgress* progress = nullptr;
 };
 
