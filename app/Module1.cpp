@@ -2,6 +2,7 @@
 
 #include "ErrorText.h"
 #include "IzborAplikacije.h"
+#include "ReadingProgress.h"
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
@@ -19,7 +20,10 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::
 {
     auto form = std::make_unique<IzborAplikacije>(messages, addresses, readDescriptor);
     form->Form_Load();
-    form->Dir1.setPath(platform::currentDirectory());
+    // Pointing the list at the start directory asks the file server about it: that waits as the scan
+    // does, with the progress window and its way out should the server not answer.
+    const catalogue::ScanProgress listing;
+    ReadingProgress::wait([&] { form->Dir1.setPath(platform::currentDirectory()); }, listing);
     form->Direktorij();
     form->show();
     return form;
