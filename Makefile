@@ -67,7 +67,7 @@ bench-deps: deps
 
 # Benchmarks, never part of make test: writes bench/results.md.
 bench: bench-deps build
-	BUILD_DIR=$(abspath $(BUILD_DIR)) bench/run-benchmarks
+	BUILD_DIR=$(abspath $(BUILD_DIR)) WINDOWS_PACKAGE=$(abspath $(WINDOWS_BUILD_DIR))/package/MarunIzbor bench/run-benchmarks
 
 # A Debian package of MarunIzbor in build/.
 package: build

@@ -1,11 +1,13 @@
 // A file share for the benchmarks: serves a folder read-only through FUSE and makes every request that
 // reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
 // by kind.
-//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE
+//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]
+//                       [--fail-after=N [--hold=SECONDS]]
 // Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
-// "kind count" lines to COUNTS_FILE and unmounts.
+// "kind count" lines to COUNTS_FILE, and "read-bytes N", the data that the read replies carried, and
+// unmounts.
 //
-// It behaves as the Linux SMB client does towards a program:
+// By default it behaves as the Linux SMB client does towards a program:
 // - a listing brings every entry's attributes (READDIRPLUS), and names and attributes stay cached for
 //   one second (entry and attribute timeouts, also for names that do not exist);
 // - a lookup of a name that a listing returned less than a second ago is answered without delay, as the
@@ -13,10 +15,36 @@
 //   one folder would make every share look serial, whatever the program does;
 // - many requests are served at once (the multithreaded loop, far more threads than libfuse's default 10,
 //   and a raised limit of background requests such as read-ahead).
+//
+// --page-cache is the share as a Windows workstation's SMB client sees it when it holds leases, which is
+// what matters for programs and DLLs: they are mapped, not read, and every page that the kernel drops
+// must cross the network again.
+// - A read lease lets the client keep a file's data across opens as long as the file does not change,
+//   and nothing changes on this share: open replies with keep_cache (never direct_io), so pages read
+//   once stay in the page cache for the rest of the mount. Without it every open of a file empties its
+//   pages, and a loader that opens a DLL again re-reads what it already mapped.
+// - Metadata is cached no longer than Windows' client caches it by default (LanmanWorkstation
+//   parameters): a file's or folder's attributes 10 s (FileInfoCacheLifetime), a name that does not
+//   exist 5 s (FileNotFoundCacheLifetime) and a folder's listing 10 s (DirectoryCacheLifetime): listings
+//   are kept in the kernel (cache_readdir) and checked against the folder's attributes when those expire.
+//   A lease would let the client trust an open file's attributes for as long as it is open; the fixed
+//   lifetimes claim less.
+// - Nothing stays cached beyond the mount: to measure a morning's first start, mount the share afresh.
+//
+// --bandwidth=MBIT_PER_S puts the read replies on one link of that speed: a read of N bytes waits the
+// round trip and then N * 8 / bandwidth for its data. Reads in flight together queue for the link, as
+// read-ahead's do on a real one, so the share never delivers more than the bandwidth.
+//
+// --fail-after=N is a server that goes away: every request that reaches it after the Nth fails with EIO
+// (what the Linux SMB client answers once its connection is gone). With --hold=SECONDS each of those is
+// first held that long, as by a server that has stopped answering and a client that waits for it (an
+// SMB client waits about 60 s, a hard NFS mount for ever); a held request whose process ends is let go
+// at once, as those clients let a killed process go. Answers from the kernel's caches go on.
 
 #define FUSE_USE_VERSION 312
 #include <fuse_lowlevel.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -41,10 +69,26 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr double CacheSeconds = 1.0;
 constexpr unsigned MaxThreads = 256;
 
 std::chrono::microseconds delay;
+
+// How long the kernel may keep what the share told it, in seconds.
+struct CacheLifetimes
+{
+    double attributes; // a name's entry and its attributes
+    double missing; // a name that does not exist
+    double listing; // a folder's listing, and the names it returned
+};
+CacheLifetimes cache {1.0, 1.0, 1.0}; // the Linux SMB client's actimeo
+constexpr CacheLifetimes WindowsClientCache {10.0, 5.0, 10.0};
+bool pageCache = false;
+
+// The link that read replies cross; no limit when bitsPerSecond is 0.
+double bitsPerSecond = 0;
+std::mutex linkMutex;
+Clock::time_point linkFree;
+std::atomic<long long> bytesRead;
 
 // Requests by kind, in the order they are reported.
 enum Kind {
@@ -66,11 +110,53 @@ const char* const KindNames[KindCount] = {"lookup", "lookup-listed", "getattr", 
                                           "flush",  "release",       "opendir", "readdir",  "releasedir", "statfs"};
 std::atomic<long> counts[KindCount];
 
-void request(Kind kind, bool delayed = true)
+// A server that goes away: requests after the first failAfter fail, each held for hold first.
+long long failAfter = -1;
+std::chrono::milliseconds hold {0};
+std::atomic<long long> served;
+
+// Counts a request and waits for the server's answer: 0, or the error the caller answers with. A server
+// that goes away fails the request with EIO, after holding it where it stops answering; a held request
+// that its caller gives up (a process that ends: the kernel sends an interrupt) ends at once with EINTR,
+// as the SMB and NFS clients' waits end for a process that is killed.
+int request(Kind kind, fuse_req_t req, bool delayed = true)
 {
     ++counts[kind];
-    if (delayed && delay.count() > 0)
+    if (!delayed)
+        return 0;
+    if (failAfter >= 0 && ++served > failAfter) {
+        // Closing a handle of a session that is gone is the client's own business: it is not held, as
+        // the kernel waits for it however the process ends.
+        if (kind == Flush || kind == Release || kind == Releasedir)
+            return EIO;
+        const Clock::time_point end = Clock::now() + hold;
+        while (Clock::now() < end) {
+            if (fuse_req_interrupted(req))
+                return EINTR;
+            std::this_thread::sleep_for(std::min<Clock::duration>(std::chrono::milliseconds(10), end - Clock::now()));
+        }
+        return EIO;
+    }
+    if (delay.count() > 0)
         std::this_thread::sleep_for(delay);
+    return 0;
+}
+
+// Waits until size bytes have crossed the link, after those that were sent before them.
+void transfer(size_t size)
+{
+    bytesRead += static_cast<long long>(size);
+    if (bitsPerSecond <= 0 || size == 0)
+        return;
+    const auto duration =
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(double(size) * 8.0 / bitsPerSecond));
+    Clock::time_point done;
+    {
+        std::lock_guard lock(linkMutex);
+        done = std::max(Clock::now(), linkFree) + duration;
+        linkFree = done;
+    }
+    std::this_thread::sleep_until(done);
 }
 
 // Inode numbers of our own, path by path; root is FUSE_ROOT_ID. Never forgotten: the tree is small.
@@ -106,7 +192,7 @@ public:
         std::shared_lock lock(m_mutex);
         const auto found = m_listed.find(path);
         return found != m_listed.end()
-            && std::chrono::duration<double>(Clock::now() - found->second).count() < CacheSeconds;
+            && std::chrono::duration<double>(Clock::now() - found->second).count() < cache.listing;
     }
 
 private:
@@ -129,8 +215,8 @@ fuse_entry_param entryFor(const std::string& path, const struct stat& status)
     entry.ino = inodes->number(path);
     entry.attr = status;
     entry.attr.st_ino = entry.ino;
-    entry.attr_timeout = CacheSeconds;
-    entry.entry_timeout = CacheSeconds;
+    entry.attr_timeout = cache.attributes;
+    entry.entry_timeout = cache.attributes;
     return entry;
 }
 
@@ -157,7 +243,10 @@ void shareLookup(fuse_req_t req, fuse_ino_t parent, const char* name)
 {
     const std::string path = child(parent, name);
     const bool listed = inodes->listedRecently(path);
-    request(listed ? LookupFromListing : Lookup, !listed);
+    if (const int error = request(listed ? LookupFromListing : Lookup, req, !listed)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     struct stat status;
     if (lstat(path.c_str(), &status) != 0) {
         if (errno != ENOENT) {
@@ -165,7 +254,7 @@ void shareLookup(fuse_req_t req, fuse_ino_t parent, const char* name)
             return;
         }
         fuse_entry_param missing {}; // a name that does not exist, cached as such
-        missing.entry_timeout = CacheSeconds;
+        missing.entry_timeout = cache.missing;
         fuse_reply_entry(req, &missing);
         return;
     }
@@ -175,19 +264,25 @@ void shareLookup(fuse_req_t req, fuse_ino_t parent, const char* name)
 
 void shareGetattr(fuse_req_t req, fuse_ino_t ino, fuse_file_info*)
 {
-    request(Getattr);
+    if (const int error = request(Getattr, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     struct stat status;
     if (lstat(inodes->path(ino).c_str(), &status) != 0) {
         fuse_reply_err(req, errno);
         return;
     }
     status.st_ino = ino;
-    fuse_reply_attr(req, &status, CacheSeconds);
+    fuse_reply_attr(req, &status, cache.attributes);
 }
 
 void shareReadlink(fuse_req_t req, fuse_ino_t ino)
 {
-    request(Readlink);
+    if (const int error = request(Readlink, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     char target[PATH_MAX + 1];
     const ssize_t size = readlink(inodes->path(ino).c_str(), target, PATH_MAX);
     if (size < 0) {
@@ -200,7 +295,10 @@ void shareReadlink(fuse_req_t req, fuse_ino_t ino)
 
 void shareOpen(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
 {
-    request(Open);
+    if (const int error = request(Open, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     if ((file->flags & O_ACCMODE) != O_RDONLY) {
         fuse_reply_err(req, EROFS);
         return;
@@ -211,36 +309,46 @@ void shareOpen(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
         return;
     }
     file->fh = uint64_t(fd);
+    file->keep_cache = pageCache;
+    file->direct_io = false;
     fuse_reply_open(req, file);
 }
 
 void shareRead(fuse_req_t req, fuse_ino_t, size_t size, off_t offset, fuse_file_info* file)
 {
-    request(Read);
+    if (const int error = request(Read, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     std::vector<char> buffer(size);
     const ssize_t got = pread(int(file->fh), buffer.data(), size, offset);
-    if (got < 0)
+    if (got < 0) {
         fuse_reply_err(req, errno);
-    else
-        fuse_reply_buf(req, buffer.data(), size_t(got));
+        return;
+    }
+    transfer(size_t(got));
+    fuse_reply_buf(req, buffer.data(), size_t(got));
 }
 
 void shareFlush(fuse_req_t req, fuse_ino_t, fuse_file_info*)
 {
-    request(Flush); // the client's close reaches the server too
-    fuse_reply_err(req, 0);
+    // The client's close reaches the server too.
+    fuse_reply_err(req, request(Flush, req));
 }
 
 void shareRelease(fuse_req_t req, fuse_ino_t, fuse_file_info* file)
 {
-    request(Release);
+    request(Release, req); // what the client held is let go, answered or not
     close(int(file->fh));
     fuse_reply_err(req, 0);
 }
 
 void shareOpendir(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
 {
-    request(Opendir);
+    if (const int error = request(Opendir, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     const std::string path = inodes->path(ino);
     DIR* dir = opendir(path.c_str());
     if (!dir) {
@@ -257,12 +365,17 @@ void shareOpendir(fuse_req_t req, fuse_ino_t ino, fuse_file_info* file)
     }
     closedir(dir);
     file->fh = reinterpret_cast<uint64_t>(listing.release());
+    file->cache_readdir = pageCache;
+    file->keep_cache = pageCache;
     fuse_reply_open(req, file);
 }
 
 void shareReaddirplus(fuse_req_t req, fuse_ino_t ino, size_t size, off_t offset, fuse_file_info* file)
 {
-    request(Readdir);
+    if (const int error = request(Readdir, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     const auto* listing = reinterpret_cast<const Listing*>(file->fh);
     const std::string folder = inodes->path(ino);
     const Clock::time_point now = Clock::now();
@@ -284,14 +397,17 @@ void shareReaddirplus(fuse_req_t req, fuse_ino_t ino, size_t size, off_t offset,
 
 void shareReleasedir(fuse_req_t req, fuse_ino_t, fuse_file_info* file)
 {
-    request(Releasedir);
+    request(Releasedir, req);
     delete reinterpret_cast<Listing*>(file->fh);
     fuse_reply_err(req, 0);
 }
 
 void shareStatfs(fuse_req_t req, fuse_ino_t ino)
 {
-    request(Statfs);
+    if (const int error = request(Statfs, req)) {
+        fuse_reply_err(req, error);
+        return;
+    }
     struct statvfs status;
     if (statvfs(inodes->path(ino).c_str(), &status) != 0)
         fuse_reply_err(req, errno);
@@ -303,8 +419,29 @@ void shareStatfs(fuse_req_t req, fuse_ino_t ino)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE\n", argv[0]);
+    bool usage = argc < 5;
+    for (int i = 5; i < argc && !usage; ++i) {
+        const std::string option = argv[i];
+        if (option == "--page-cache") {
+            pageCache = true;
+            cache = WindowsClientCache;
+        } else if (option.rfind("--bandwidth=", 0) == 0) {
+            bitsPerSecond = std::atof(option.c_str() + 12) * 1e6;
+            usage = bitsPerSecond <= 0;
+        } else if (option.rfind("--fail-after=", 0) == 0) {
+            failAfter = std::atoll(option.c_str() + 13);
+            usage = failAfter < 0;
+        } else if (option.rfind("--hold=", 0) == 0) {
+            hold = std::chrono::milliseconds(long(std::atof(option.c_str() + 7) * 1000));
+        } else {
+            usage = true;
+        }
+    }
+    if (usage) {
+        std::fprintf(stderr,
+                     "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]\n"
+                     "       [--fail-after=N [--hold=SECONDS]]\n",
+                     argv[0]);
         return 2;
     }
     char* source = realpath(argv[1], nullptr);
@@ -352,6 +489,7 @@ int main(int argc, char* argv[])
     if (FILE* out = std::fopen(argv[4], "w")) {
         for (int kind = 0; kind < KindCount; ++kind)
             std::fprintf(out, "%s %ld\n", KindNames[kind], counts[kind].load());
+        std::fprintf(out, "read-bytes %lld\n", bytesRead.load());
         std::fclose(out);
     }
     return status == 0 ? 0 : 1;

@@ -1,5 +1,6 @@
 // Measures programs from exec to their first window being mapped on the X server, and their peak resident
-// memory, alternating between them round by round.
+// memory, alternating between them round by round. A program may be a script that execs it (under
+// valgrind, under Wine): the process keeps its id, which its windows carry.
 //   bench_startup ROUNDS NAME PROGRAM DIRECTORY [NAME PROGRAM DIRECTORY ...]
 // Prints one line per program: name, median milliseconds, median peak RSS in KiB, each round's times.
 // Every program is closed as a window manager would close it (WM_DELETE_WINDOW) and must then end.
@@ -42,17 +43,58 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
     return result;
 }
 
-// The next MapNotify of a top-level window, or 0 after timeoutMs.
-xcb_window_t waitForMap(xcb_connection_t* connection, int timeoutMs)
+// The process that says a window is its own (_NET_WM_PID, which Qt and Wine set), or 0.
+pid_t windowPid(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t pidAtom)
+{
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1), nullptr);
+    pid_t pid = 0;
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4)
+        pid = pid_t(*static_cast<const uint32_t*>(xcb_get_property_value(reply)));
+    free(reply);
+    return pid;
+}
+
+// A window's title (WM_NAME).
+std::string windowName(xcb_connection_t* connection, xcb_window_t window)
+{
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+        nullptr);
+    std::string name;
+    if (reply && reply->format == 8)
+        name.assign(static_cast<const char*>(xcb_get_property_value(reply)),
+                    size_t(xcb_get_property_value_length(reply)));
+    free(reply);
+    return name;
+}
+
+// The next MapNotify of a top-level window of the program started as pid, or 0 after timeoutMs; mapped is
+// when it came. Override-redirect windows (menus, tooltips, the 1x1 helper windows of Wine's desktop
+// process) are no program's main window, nor is a window that another process owns, nor MarunIzbor's
+// progress window (titled "MarunIzbor", where the main window is "Izbor aplikacije"), which a slow start
+// shows after a second.
+xcb_window_t waitForMap(xcb_connection_t* connection, xcb_atom_t pidAtom, pid_t pid, int timeoutMs,
+                        std::chrono::steady_clock::time_point& mapped)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-            const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            const xcb_window_t window = mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+            const auto when = std::chrono::steady_clock::now();
+            xcb_window_t window = 0;
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+                if (!map->override_redirect)
+                    window = map->window;
+            }
             free(event);
-            if (window)
-                return window;
+            if (window) {
+                const pid_t owner = windowPid(connection, window, pidAtom);
+                if ((owner == 0 || owner == pid) && windowName(connection, window) != "MarunIzbor") {
+                    mapped = when;
+                    return window;
+                }
+            }
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -126,6 +168,7 @@ int main(int argc, char* argv[])
     xcb_change_window_attributes(connection, root, XCB_CW_EVENT_MASK, &mask);
     const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
     const xcb_atom_t deleteWindow = atom(connection, "WM_DELETE_WINDOW");
+    const xcb_atom_t pidAtom = atom(connection, "_NET_WM_PID");
     xcb_flush(connection);
 
     for (int round = 0; round < rounds; ++round) {
@@ -140,8 +183,8 @@ int main(int argc, char* argv[])
                 execl(program.path.c_str(), program.path.c_str(), static_cast<char*>(nullptr));
                 _exit(127);
             }
-            const xcb_window_t window = waitForMap(connection, mapTimeoutMs);
-            const auto mapped = std::chrono::steady_clock::now();
+            std::chrono::steady_clock::time_point mapped;
+            const xcb_window_t window = waitForMap(connection, pidAtom, pid, mapTimeoutMs, mapped);
             if (!window) {
                 std::fprintf(stderr, "%s: no window within %d s\n", program.name.c_str(), mapTimeoutMs / 1000);
                 kill(pid, SIGKILL);
