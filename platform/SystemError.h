@@ -18,6 +18,9 @@ bool isFileSystemAnswer(unsigned long code);
 
 // The run-time error for a request that the file system could not answer: 75, with the platform's text
 // for the code as its description, so that whoever supports the user sees what failed.
-RuntimeError unansweredRequest(unsigned long code, const QString& path);
+inline RuntimeError unansweredRequest(unsigned long code, const QString& path)
+{
+    return RuntimeError(Error::PathFileAccess, systemErrorText(code), path);
+}
 
 } // namespace platform

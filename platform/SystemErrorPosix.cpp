@@ -28,9 +28,4 @@ bool isFileSystemAnswer(unsigned long code)
     return false;
 }
 
-RuntimeError unansweredRequest(unsigned long code, const QString& path)
-{
-    return RuntimeError(Error::PathFileAccess, systemErrorText(code), path);
-}
-
 } // namespace platform
