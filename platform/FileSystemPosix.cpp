@@ -185,8 +185,10 @@ QStringList listSubfolders(const QString& folder)
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat status;
             const bool found = fstatat(dirfd(dir.get()), name, &status, 0) == 0;
-            if (!found && !isFileSystemAnswer(unsigned(errno)))
-                throw unansweredRequest(unsigned(errno), folder + u'/' + decodeFileName(name));
+            if (!found) {
+                const int error = errno; // before the path is made
+                raiseUnlessAnswered(unsigned(error), folder + u'/' + decodeFileName(name));
+            }
             isFolder = found && S_ISDIR(status.st_mode);
         }
         if (isFolder)
@@ -208,8 +210,7 @@ bool fileExists(const QString& path)
     if (statIgnoringCase(name, status) == 0)
         return S_ISREG(status.st_mode);
     // A file server that could not be asked has not said that the file is not there.
-    if (!isFileSystemAnswer(unsigned(errno)))
-        throw unansweredRequest(unsigned(errno), path);
+    raiseUnlessAnswered(unsigned(errno), path);
     return false;
 }
 
@@ -232,15 +233,12 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         // A file that exists but may not be read is an error, and so is a request that the file system
         // could not answer; anything else is no file here.
         const int error = errno;
-        if (!isFileSystemAnswer(unsigned(error)))
-            throw unansweredRequest(unsigned(error), path);
+        raiseUnlessAnswered(unsigned(error), path);
         struct stat status;
-        if (stat(name.constData(), &status) == 0) {
-            if (S_ISREG(status.st_mode))
-                throw RuntimeError(fileErrorNumber(error), path);
-        } else if (!isFileSystemAnswer(unsigned(errno))) {
-            throw unansweredRequest(unsigned(errno), path);
-        }
+        if (stat(name.constData(), &status) != 0)
+            raiseUnlessAnswered(unsigned(errno), path);
+        else if (S_ISREG(status.st_mode))
+            throw RuntimeError(fileErrorNumber(error), path);
         return std::nullopt;
     }
     struct stat status;

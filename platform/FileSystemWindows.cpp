@@ -140,9 +140,7 @@ bool fileExists(const QString& path)
     if (attributes != INVALID_FILE_ATTRIBUTES)
         return isPlainFile(attributes);
     // A file server that could not be asked has not said that the file is not there.
-    const DWORD error = GetLastError();
-    if (!isFileSystemAnswer(error))
-        throw unansweredRequest(error, path);
+    raiseUnlessAnswered(GetLastError(), path);
     return false;
 }
 
@@ -182,8 +180,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         // A file that the existence test finds but that cannot be read is an error, and so is a request
         // that the file system could not answer.
         const DWORD error = GetLastError();
-        if (!isFileSystemAnswer(error))
-            throw unansweredRequest(error, path);
+        raiseUnlessAnswered(error, path);
         if (fileExists(path))
             throw fileError(error, path);
         return std::nullopt;

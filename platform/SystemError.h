@@ -23,4 +23,11 @@ inline RuntimeError unansweredRequest(unsigned long code, const QString& path)
     return RuntimeError(Error::PathFileAccess, systemErrorText(code), path);
 }
 
+// Raises unansweredRequest() for a failed request's code unless the file system answered it.
+inline void raiseUnlessAnswered(unsigned long code, const QString& path)
+{
+    if (!isFileSystemAnswer(code))
+        throw unansweredRequest(code, path);
+}
+
 } // namespace platform
