@@ -189,7 +189,7 @@ void IzborAplikacije::Direktorij()
         catalogue::ScanOptions options;
         options.readDescriptor = m_readDescriptor;
         options.progress = &progress;
-        ReadingProgress::wait([&] { catalogue::scanInstallations(Dir1, StartDir, Catalogue, options); }, progress);
+        m_reading.wait([&] { catalogue::scanInstallations(Dir1, StartDir, Catalogue, options); }, progress);
         catalogue::groupAndOrder(Catalogue);
         catalogue::buildTree(*TreeView1, ImageList1, Catalogue);
         // At a user's first start the second entry is selected, as the suite has always done.
@@ -197,6 +197,7 @@ void IzborAplikacije::Direktorij()
             platform::getSetting(LastStarted::AppName, LastStarted::Section, LastStarted::Key, Catalogue.launchPath(1));
         catalogue::restoreSelection(*TreeView1, Catalogue, LastStartedPath);
     } catch (const platform::RuntimeError& error) {
+        m_reading.finish();
         m_messages.critical(this, u"MarunIzbor"_s, ErrorText::handled(error), error.subject());
     }
 }

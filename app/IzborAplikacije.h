@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReadingProgress.h"
+
 #include "catalogue/Catalogue.h"
 #include "catalogue/Scan.h"
 #include "platform/DirectoryList.h"
@@ -44,6 +46,8 @@ public:
 
     // The hidden subfolder list that the catalogue scan reads.
     platform::DirectoryList Dir1;
+    // Start-up's reading from the file server, with one clock for every read until the window is shown.
+    ReadingProgress& readingProgress() { return m_reading; }
 
     const catalogue::Catalogue& catalogue() const { return Catalogue; }
     QString startDir() const { return StartDir; }
@@ -79,6 +83,7 @@ private:
     platform::MessageBox& m_messages;
     platform::AddressSource& m_addresses;
     catalogue::ReadDescriptor m_readDescriptor;
+    ReadingProgress m_reading;
 
     QString StartDir;
     QString LastStartedPath;

@@ -20,12 +20,13 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::
 {
     auto form = std::make_unique<IzborAplikacije>(messages, addresses, readDescriptor);
     form->Form_Load();
-    // Pointing the list at the start directory asks the file server about it: that waits as the scan
-    // does, with the progress window and its way out should the server not answer.
+    // Pointing the list at the start directory asks the file server about it: that is reading as the scan
+    // is, on the same clock, with the progress window and its way out should the server not answer.
     const catalogue::ScanProgress listing;
-    ReadingProgress::wait([&] { form->Dir1.setPath(platform::currentDirectory()); }, listing);
+    form->readingProgress().wait([&] { form->Dir1.setPath(platform::currentDirectory()); }, listing);
     form->Direktorij();
     form->show();
+    form->readingProgress().finish();
     return form;
 }
 

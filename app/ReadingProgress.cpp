@@ -7,13 +7,11 @@
 #include <QProgressDialog>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
-#include <memory>
 #include <thread>
 
 using namespace Qt::StringLiterals;
-
-namespace ReadingProgress {
 
 namespace {
 
@@ -33,8 +31,15 @@ void showProgress(QProgressDialog& window, const catalogue::ScanProgress& progre
 
 } // namespace
 
-void wait(const std::function<void()>& read, const catalogue::ScanProgress& progress)
+ReadingProgress::ReadingProgress() = default;
+
+ReadingProgress::~ReadingProgress() = default;
+
+void ReadingProgress::wait(const std::function<void()>& read, const catalogue::ScanProgress& progress)
 {
+    if (!m_clock.isValid())
+        m_clock.start();
+
     QEventLoop loop;
     std::exception_ptr error;
     std::thread worker([&] {
@@ -46,26 +51,22 @@ void wait(const std::function<void()>& read, const catalogue::ScanProgress& prog
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
 
-    std::unique_ptr<QProgressDialog> window;
     QTimer ticker;
     ticker.setInterval(100);
-    QObject::connect(&ticker, &QTimer::timeout, &loop, [&] { showProgress(*window, progress); });
-    QTimer::singleShot(ShowAfter, &loop, [&] {
-        window = std::make_unique<QProgressDialog>();
-        window->setObjectName(u"ReadingProgress"_s);
-        window->setWindowTitle(u"MarunIzbor"_s);
-        window->setCancelButtonText(u"Odustani"_s);
-        window->setAutoClose(false);
-        window->setAutoReset(false);
-        window->setMinimumWidth(360);
-        // The reads may be stuck in the file system for a minute or more: the way out waits for none.
-        const auto cancel = [] { platform::endProcessNow(CancelledStatus); };
-        QObject::connect(window.get(), &QProgressDialog::canceled, cancel);
-        QObject::connect(window.get(), &QDialog::rejected, cancel);
-        showProgress(*window, progress);
-        window->show();
+    QObject::connect(&ticker, &QTimer::timeout, &loop, [&] { showProgress(*m_window, progress); });
+    QTimer showing;
+    showing.setSingleShot(true);
+    showing.setTimerType(Qt::PreciseTimer); // a coarse timer may fire a twentieth early
+    QObject::connect(&showing, &QTimer::timeout, &loop, [&] {
+        showWindow(progress);
         ticker.start();
     });
+    if (m_window) {
+        showProgress(*m_window, progress);
+        ticker.start();
+    } else {
+        showing.start(std::max(std::chrono::milliseconds(0), ShowAfter - std::chrono::milliseconds(m_clock.elapsed())));
+    }
 
     loop.exec();
     worker.join();
@@ -73,4 +74,24 @@ void wait(const std::function<void()>& read, const catalogue::ScanProgress& prog
         std::rethrow_exception(error);
 }
 
-} // namespace ReadingProgress
+void ReadingProgress::finish()
+{
+    m_window.reset();
+}
+
+void ReadingProgress::showWindow(const catalogue::ScanProgress& progress)
+{
+    m_window = std::make_unique<QProgressDialog>();
+    m_window->setObjectName(u"ReadingProgress"_s);
+    m_window->setWindowTitle(u"MarunIzbor"_s);
+    m_window->setCancelButtonText(u"Odustani"_s);
+    m_window->setAutoClose(false);
+    m_window->setAutoReset(false);
+    m_window->setMinimumWidth(360);
+    // The reads may be stuck in the file system for a minute or more: the way out waits for none.
+    const auto cancel = [] { platform::endProcessNow(CancelledStatus); };
+    QObject::connect(m_window.get(), &QProgressDialog::canceled, cancel);
+    QObject::connect(m_window.get(), &QDialog::rejected, cancel);
+    showProgress(*m_window, progress);
+    m_window->show();
+}

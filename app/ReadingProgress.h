@@ -1,25 +1,41 @@
 #pragma once
 
+#include <QElapsedTimer>
+
 #include <chrono>
 #include <functional>
+#include <memory>
+
+class QProgressDialog;
 
 namespace catalogue {
 struct ScanProgress;
 }
 
-namespace ReadingProgress {
+// Start-up's reading from the file server, which may be slow or stop answering: each read runs on a worker
+// thread while this thread waits in its event loop. One clock runs from the start of the first read: where
+// reading has not ended ShowAfter after that, a small window titled "MarunIzbor" says that the
+// installations are being read from the server, how many of how many once the listing is in, with a
+// progress bar and "Odustani". Once shown it stays up, through later reads, until finish(). Odustani, Esc
+// or closing it ends the process at once with CancelledStatus, however stuck the reads are; nothing is
+// written.
+class ReadingProgress
+{
+public:
+    static constexpr int CancelledStatus = 2;
+    static constexpr std::chrono::milliseconds ShowAfter {1000};
 
-// The exit status of a start-up that the user cancelled while the installations were being read.
-constexpr int CancelledStatus = 2;
+    ReadingProgress();
+    ~ReadingProgress();
 
-// The progress window appears when reading has not ended this long after it began.
-constexpr std::chrono::milliseconds ShowAfter {1000};
+    // Runs read and raises again what it raised.
+    void wait(const std::function<void()>& read, const catalogue::ScanProgress& progress);
+    // Closes the progress window where it is up: the main window appears, or a message takes its place.
+    void finish();
 
-// Runs read (the scan) on a worker thread while this thread waits in its event loop, and raises again
-// what read raised. Where read has not ended after ShowAfter, a small window titled "MarunIzbor" says that
-// the installations are being read from the server, how many of how many once the listing is in, with a
-// progress bar and "Odustani"; it closes before this returns. Odustani, Esc or closing it ends the process
-// at once with CancelledStatus, however stuck the reads are; nothing is written.
-void wait(const std::function<void()>& read, const catalogue::ScanProgress& progress);
+private:
+    void showWindow(const catalogue::ScanProgress& progress);
 
-} // namespace ReadingProgress
+    QElapsedTimer m_clock;
+    std::unique_ptr<QProgressDialog> m_window;
+};

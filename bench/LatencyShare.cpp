@@ -2,7 +2,7 @@
 // reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
 // by kind.
 //   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]
-//                       [--fail-after=N [--hold=SECONDS]]
+//                       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...]
 // Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
 // "kind count" lines to COUNTS_FILE, and "read-bytes N", the data that the read replies carried, and
 // unmounts.
@@ -40,6 +40,11 @@
 // first held that long, as by a server that has stopped answering and a client that waits for it (an
 // SMB client waits about 60 s, a hard NFS mount for ever); a held request whose process ends is let go
 // at once, as those clients let a killed process go. Answers from the kernel's caches go on.
+//
+// --only=KIND,... puts the delay and the faults on requests of those kinds alone (the names that
+// COUNTS_FILE uses: lookup, getattr, open, read, opendir, readdir, ...); the others are answered at once
+// and do not count towards --fail-after. A test makes one kind of request slow or failing with it: the
+// listing part-way (--only=readdir --fail-after=1), a folder's attributes, the search for a name.
 
 #define FUSE_USE_VERSION 312
 #include <fuse_lowlevel.h>
@@ -112,6 +117,8 @@ std::atomic<long> counts[KindCount];
 
 // A server that goes away: requests after the first failAfter fail, each held for hold first.
 long long failAfter = -1;
+// The kinds of request that the delay and the faults apply to, one bit each.
+unsigned affectedKinds = ~0u;
 std::chrono::milliseconds hold {0};
 std::atomic<long long> served;
 
@@ -122,7 +129,7 @@ std::atomic<long long> served;
 int request(Kind kind, fuse_req_t req, bool delayed = true)
 {
     ++counts[kind];
-    if (!delayed)
+    if (!delayed || !(affectedKinds & (1u << kind)))
         return 0;
     if (failAfter >= 0 && ++served > failAfter) {
         // Closing a handle of a session that is gone is the client's own business: it is not held, as
@@ -433,6 +440,15 @@ int main(int argc, char* argv[])
             usage = failAfter < 0;
         } else if (option.rfind("--hold=", 0) == 0) {
             hold = std::chrono::milliseconds(long(std::atof(option.c_str() + 7) * 1000));
+        } else if (option.rfind("--only=", 0) == 0) {
+            affectedKinds = 0;
+            std::string kinds = option.substr(7) + ',';
+            for (size_t start = 0, comma; (comma = kinds.find(',', start)) != std::string::npos; start = comma + 1) {
+                const std::string name = kinds.substr(start, comma - start);
+                const auto* found = std::find(std::begin(KindNames), std::end(KindNames), name);
+                usage = usage || found == std::end(KindNames);
+                affectedKinds |= 1u << (found - std::begin(KindNames));
+            }
         } else {
             usage = true;
         }
@@ -440,7 +456,7 @@ int main(int argc, char* argv[])
     if (usage) {
         std::fprintf(stderr,
                      "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]\n"
-                     "       [--fail-after=N [--hold=SECONDS]]\n",
+                     "       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...]\n",
                      argv[0]);
         return 2;
     }

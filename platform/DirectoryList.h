@@ -13,7 +13,7 @@ namespace platform {
 class DirectoryList
 {
 public:
-    // Error 76 when the path is not a folder.
+    // Error 76 when the path is not a folder; 70 or 75 where the file system refuses or cannot answer.
     void setPath(const QString& path);
     QString path() const { return m_path; }
 

@@ -7,19 +7,27 @@
 
 namespace platform {
 
+// Every function here that makes a request of the file system reports its failure by one rule
+// (requestError() in SystemError.h): 53 for a file and 76 for a folder that is not there, 70 where the
+// request was refused, and 75 with the platform's own text for anything else, above all a file server
+// that could not be asked. A server that does not answer is never taken for a file that is not there.
+
 // The full path of the process's current directory. Error 76 when it no longer exists.
 QString currentDirectory();
 
 // The direct subfolders of a folder, as full paths joined with "/", in ascending order of name
 // ignoring letter case, ties broken ordinally. A symbolic link to a folder counts as a folder; a broken
 // link does not; on Windows hidden and system folders are left out. Error 76 when the folder does not
-// exist, 70 when it may not be read.
+// exist, 70 when it may not be read, 75 when its listing fails, also part-way.
 QStringList listSubfolders(const QString& folder);
 
 // Paths use "/" as separator on every platform, and are QStrings that carry a file name's bytes
 // losslessly where names are bytes (see FileName.h). Where a path names nothing, the functions below take
 // a name in the same folder that differs from it only in letter case, as the suite's own platform finds
-// "STARTERCS.TXT" for "StarterCS.txt" (see otherCaseOf); a path that names something costs nothing more.
+// "STARTERCS.TXT" for "StarterCS.txt": the first of several in ordinal order, comparing platform::toLower()
+// of both. The folder is listed for it only where the file system itself heeds letter case, and a path that
+// names something costs nothing more. A folder that cannot be listed for want of an answer is error 75,
+// not a name that is absent.
 
 // True only for a plain file, after following links, that is not hidden: on POSIX its name does not begin
 // with ".", on Windows it has neither the hidden nor the system attribute. Folders, FIFOs, sockets and
@@ -41,14 +49,9 @@ std::optional<QString> readTextFileIfPresent(const QString& path);
 // cannot tell.
 bool isNetworkFileSystem(const QString& path);
 
-// Whether path names a folder.
+// Whether path names a folder: false where nothing is there or it is something else. A refusal is error
+// 70, any other failure 75.
 bool folderExists(const QString& path);
-
-// For a path that names nothing: the path of the entry in the same folder whose name equals its last part
-// ignoring letter case (platform::toLower() of both), the first of several in ordinal order. Empty where
-// there is none, or the folder cannot be listed, and always where the file system itself ignores letter
-// case.
-QString otherCaseOf(const QString& path);
 
 // The full paths of the subfolders of folder that names lists, in the order listSubfolders() gives them.
 QStringList folderPaths(const QString& folder, QStringList names);

@@ -26,41 +26,6 @@ namespace platform {
 
 namespace {
 
-int fileErrorNumber(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return Error::FileNotFound;
-    case EACCES:
-    case EPERM:
-        return Error::PermissionDenied;
-    }
-    return Error::PathFileAccess;
-}
-
-// The error of a file request that failed: the suite's number where the file system answered (53 no such
-// file, 70 not allowed), 75 with the platform's text where it could not be asked.
-RuntimeError fileError(int error, const QString& path)
-{
-    if (!isFileSystemAnswer(unsigned(error)))
-        return unansweredRequest(unsigned(error), path);
-    return RuntimeError(fileErrorNumber(error), path);
-}
-
-int folderErrorNumber(int error)
-{
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return Error::PathNotFound;
-    case EACCES:
-    case EPERM:
-        return Error::PermissionDenied;
-    }
-    return Error::PathFileAccess;
-}
-
 struct DirCloser
 {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -80,41 +45,55 @@ int openForReading(const QByteArray& name)
     return open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
-// otherCaseOf() on the bytes of a path.
-QByteArray otherCaseOfName(const QByteArray& path)
+// The path of the entry in the folder of path whose name equals path's last part ignoring letter case
+// (toLower() of both), the first of several in ordinal order; empty where there is none. A folder that
+// is not there or may not be read holds no such name; one that the file system could not list sets error
+// to the listing's code.
+QByteArray otherCaseOfName(const QByteArray& path, int& error)
 {
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
     const QString wanted = toLower(decodeFileName(QByteArrayView(path).sliced(slash + 1)));
     if (wanted.isEmpty())
         return {};
+    const auto unlisted = [&error](int code) {
+        if (!isFileSystemAnswer(unsigned(code)))
+            error = code;
+        return QByteArray();
+    };
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
     if (!dir)
-        return {};
+        return unlisted(errno);
     QString best;
     QByteArray bestName;
+    errno = 0;
     while (const dirent* entry = readdir(dir.get())) {
         const QString name = decodeFileName(entry->d_name);
         if (toLower(name) == wanted && (bestName.isNull() || name < best)) {
             best = name;
             bestName = entry->d_name;
         }
+        errno = 0;
     }
+    if (errno != 0)
+        return unlisted(errno); // a listing that breaks off: what the rest held is unknown
     return bestName.isNull() ? QByteArray() : path.left(slash + 1) + bestName;
 }
 
 // call(name), a system call that returns -1 and sets errno when it fails; where name names nothing,
-// call() again on the entry that otherCaseOf() finds for it, with name set to that entry. Fails as the
-// first call did when there is no such entry either.
+// call() again on the entry in another letter case (otherCaseOfName()), with name set to that entry.
+// Fails with ENOENT when there is no such entry either, and with the listing's error where the folder
+// could not be listed for want of an answer.
 template <typename Call>
 int callIgnoringCase(QByteArray& name, Call call)
 {
     const int result = call(name);
     if (result >= 0 || errno != ENOENT)
         return result;
-    QByteArray other = otherCaseOfName(name);
+    int listingError = 0;
+    QByteArray other = otherCaseOfName(name, listingError);
     if (other.isEmpty()) {
-        errno = ENOENT;
+        errno = listingError != 0 ? listingError : ENOENT;
         return -1;
     }
     name = std::move(other);
@@ -147,7 +126,7 @@ QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
         } else if (errno != EINTR) {
             const int error = errno;
             close(fd);
-            throw fileError(error, path);
+            throw requestError(unsigned(error), path, RequestTarget::File);
         }
     }
     close(fd);
@@ -165,7 +144,7 @@ QString currentDirectory()
 {
     std::unique_ptr<char, decltype(&std::free)> path(getcwd(nullptr, 0), &std::free);
     if (!path)
-        throw RuntimeError(folderErrorNumber(errno));
+        throw requestError(unsigned(errno), {}, RequestTarget::Folder);
     return decodeFileName(path.get());
 }
 
@@ -173,7 +152,7 @@ QStringList listSubfolders(const QString& folder)
 {
     std::unique_ptr<DIR, DirCloser> dir(opendir(encodeFileName(folder).constData()));
     if (!dir)
-        throw RuntimeError(folderErrorNumber(errno), folder);
+        throw requestError(unsigned(errno), folder, RequestTarget::Folder);
 
     QStringList names;
     errno = 0;
@@ -195,8 +174,8 @@ QStringList listSubfolders(const QString& folder)
             names.append(decodeFileName(name));
         errno = 0;
     }
-    if (errno != 0)
-        throw RuntimeError(folderErrorNumber(errno), folder);
+    if (errno != 0) // a listing that breaks off part-way
+        throw requestError(unsigned(errno), folder, RequestTarget::Folder);
 
     return folderPaths(folder, std::move(names));
 }
@@ -219,7 +198,7 @@ QString readTextFile(const QString& path)
     QByteArray name = encodeFileName(path);
     const int fd = openIgnoringCase(name);
     if (fd < 0)
-        throw fileError(errno, path);
+        throw requestError(unsigned(errno), path, RequestTarget::File);
     return readAndClose(fd, 0, path);
 }
 
@@ -238,7 +217,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         if (stat(name.constData(), &status) != 0)
             raiseUnlessAnswered(unsigned(errno), path);
         else if (S_ISREG(status.st_mode))
-            throw RuntimeError(fileErrorNumber(error), path);
+            throw requestError(unsigned(error), path, RequestTarget::File);
         return std::nullopt;
     }
     struct stat status;
@@ -281,13 +260,12 @@ bool isNetworkFileSystem(const QString& path)
 bool folderExists(const QString& path)
 {
     struct stat status;
-    return stat(encodeFileName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-QString otherCaseOf(const QString& path)
-{
-    const QByteArray other = otherCaseOfName(encodeFileName(path));
-    return other.isEmpty() ? QString() : decodeFileName(other);
+    if (stat(encodeFileName(path).constData(), &status) == 0)
+        return S_ISDIR(status.st_mode);
+    const int error = errno;
+    if (requestFailure(unsigned(error)) != RequestFailure::NothingThere)
+        throw requestError(unsigned(error), path, RequestTarget::Folder);
+    return false;
 }
 
 } // namespace platform

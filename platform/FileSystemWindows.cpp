@@ -20,39 +20,6 @@ std::wstring native(const QString& path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-// The error of a file request that failed: the suite's number where the file system answered (53 no such
-// file, 70 not allowed), 75 with the platform's text where it could not be asked (a server that is gone
-// answers ERROR_BAD_NETPATH, not "no such file").
-RuntimeError fileError(DWORD error, const QString& path)
-{
-    if (!isFileSystemAnswer(error))
-        return unansweredRequest(error, path);
-    switch (error) {
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return RuntimeError(Error::PermissionDenied, path);
-    case ERROR_DIRECTORY:
-        return RuntimeError(Error::PathFileAccess, path);
-    }
-    return RuntimeError(Error::FileNotFound, path);
-}
-
-int folderErrorNumber(DWORD error)
-{
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_NETPATH:
-    case ERROR_DIRECTORY:
-        return Error::PathNotFound;
-    case ERROR_ACCESS_DENIED:
-        return Error::PermissionDenied;
-    }
-    return Error::PathFileAccess;
-}
-
 // The existence test's file: a normal file, neither a folder nor hidden nor a system file.
 bool isPlainFile(DWORD attributes)
 {
@@ -80,7 +47,7 @@ QString readAndClose(HANDLE file, qint64 expectedSize, const QString& path)
         if (!ReadFile(file, bytes.data() + size, wanted, &got, nullptr)) {
             const DWORD error = GetLastError();
             CloseHandle(file);
-            throw fileError(error, path);
+            throw requestError(error, path, RequestTarget::File);
         }
         if (got == 0)
             break;
@@ -99,7 +66,7 @@ QString currentDirectory()
     std::wstring buffer(GetCurrentDirectoryW(0, nullptr), L'\0');
     const DWORD length = GetCurrentDirectoryW(DWORD(buffer.size()), buffer.data());
     if (length == 0 || length >= buffer.size())
-        throw RuntimeError(folderErrorNumber(GetLastError()));
+        throw requestError(GetLastError(), {}, RequestTarget::Folder);
     buffer.resize(length);
     return QDir::fromNativeSeparators(QString::fromStdWString(buffer));
 }
@@ -113,7 +80,7 @@ QStringList listSubfolders(const QString& folder)
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND && folderExists(folder))
             return {}; // a drive's empty root folder
-        throw RuntimeError(folderErrorNumber(error), folder);
+        throw requestError(error, folder, RequestTarget::Folder);
     }
     QStringList names;
     do {
@@ -127,8 +94,8 @@ QStringList listSubfolders(const QString& folder)
     } while (FindNextFileW(find, &entry));
     const DWORD error = GetLastError();
     FindClose(find);
-    if (error != ERROR_NO_MORE_FILES)
-        throw RuntimeError(folderErrorNumber(error), folder);
+    if (error != ERROR_NO_MORE_FILES) // a listing that breaks off part-way
+        throw requestError(error, folder, RequestTarget::Folder);
     return folderPaths(folder, std::move(names));
 }
 
@@ -158,14 +125,19 @@ bool isNetworkFileSystem(const QString& path)
 bool folderExists(const QString& path)
 {
     const DWORD attributes = GetFileAttributesW(native(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        return attributes & FILE_ATTRIBUTE_DIRECTORY;
+    const DWORD error = GetLastError();
+    if (requestFailure(error) != RequestFailure::NothingThere)
+        throw requestError(error, path, RequestTarget::Folder);
+    return false;
 }
 
 QString readTextFile(const QString& path)
 {
     const HANDLE file = openForReading(path);
     if (file == INVALID_HANDLE_VALUE)
-        throw fileError(GetLastError(), path);
+        throw requestError(GetLastError(), path, RequestTarget::File);
     LARGE_INTEGER size {};
     GetFileSizeEx(file, &size);
     return readAndClose(file, size.QuadPart, path);
@@ -182,7 +154,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         const DWORD error = GetLastError();
         raiseUnlessAnswered(error, path);
         if (fileExists(path))
-            throw fileError(error, path);
+            throw requestError(error, path, RequestTarget::File);
         return std::nullopt;
     }
     BY_HANDLE_FILE_INFORMATION information;
@@ -197,11 +169,6 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
     }
     const qint64 size = (qint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
     return readAndClose(file, size, path);
-}
-
-QString otherCaseOf(const QString&)
-{
-    return {}; // the file system finds a name whatever its letter case
 }
 
 } // namespace platform

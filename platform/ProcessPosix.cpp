@@ -3,6 +3,7 @@
 #include "FileName.h"
 #include "FileSystemPosix.h"
 #include "RuntimeError.h"
+#include "SystemError.h"
 
 #include <cerrno>
 #include <csignal>
@@ -16,9 +17,13 @@ namespace platform {
 
 namespace {
 
-int startErrorNumber(int error)
+// A start that fails after the program was found: "no such file" then concerns another file (the
+// interpreter that a script names), which the system's own words tell better than error 53.
+RuntimeError startError(int error, const QString& path)
 {
-    return error == EACCES || error == EPERM ? Error::PermissionDenied : Error::PathFileAccess;
+    return requestFailure(unsigned(error)) == RequestFailure::Refused
+        ? requestError(unsigned(error), path, RequestTarget::File)
+        : unansweredRequest(unsigned(error), path);
 }
 
 } // namespace
@@ -29,11 +34,11 @@ void startProgram(const QString& path)
     QByteArray program = encodeFileName(path);
     struct stat status;
     if (statIgnoringCase(program, status) != 0)
-        throw RuntimeError(errno == ENOENT || errno == ENOTDIR ? Error::FileNotFound : Error::PathFileAccess, path);
+        throw requestError(unsigned(errno), path, RequestTarget::File);
     if (!S_ISREG(status.st_mode))
         throw RuntimeError(Error::PathFileAccess, path);
     if (access(program.constData(), X_OK) != 0)
-        throw RuntimeError(Error::PermissionDenied, path);
+        throw requestError(unsigned(errno), path, RequestTarget::File);
 
     // Started the way a detached start always is here, by the path's own bytes (Qt's process start would
     // pass them through its lossy file-name codec): a child in a session of its own starts the program as
@@ -41,7 +46,7 @@ void startProgram(const QString& path)
     // through a pipe that a successful one closes.
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
-        throw RuntimeError(startErrorNumber(errno), path);
+        throw startError(errno, path);
     char* const argv[] = {program.data(), nullptr};
     const pid_t child = fork();
     if (child == 0) {
@@ -62,7 +67,7 @@ void startProgram(const QString& path)
     close(report[1]);
     if (child < 0) {
         close(report[0]);
-        throw RuntimeError(startErrorNumber(forkError), path);
+        throw startError(forkError, path);
     }
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
     int failure = 0;
@@ -70,7 +75,7 @@ void startProgram(const QString& path)
     while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) { }
     close(report[0]);
     if (got == sizeof failure)
-        throw RuntimeError(startErrorNumber(failure), path);
+        throw startError(failure, path);
 }
 
 void endProcessNow(int status)

@@ -23,17 +23,7 @@ void startProgram(const QString& path)
     PROCESS_INFORMATION process {};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        const DWORD error = GetLastError();
-        switch (error) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-        case ERROR_BAD_NETPATH:
-            throw RuntimeError(Error::FileNotFound, path);
-        case ERROR_ACCESS_DENIED:
-            throw RuntimeError(Error::PermissionDenied, path);
-        }
-        throw RuntimeError(Error::PathFileAccess, systemErrorText(error), path);
+        throw requestError(GetLastError(), path, RequestTarget::File);
     }
     // Nothing of the new process is kept.
     CloseHandle(process.hThread);

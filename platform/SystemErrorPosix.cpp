@@ -11,21 +11,23 @@ QString systemErrorText(unsigned long code)
     return text.isEmpty() ? Error::description(Error::PathFileAccess) : text;
 }
 
-bool isFileSystemAnswer(unsigned long code)
+RequestFailure requestFailure(unsigned long code)
 {
     switch (int(code)) {
     case ENOENT:
     case ENOTDIR:
+        return RequestFailure::NothingThere;
     case EACCES:
     case EPERM:
+        return RequestFailure::Refused;
     case ELOOP:
     case ENAMETOOLONG:
     case ENXIO: // a socket or a device where a file was expected
     case ENODEV:
     case EISDIR:
-        return true;
+        return RequestFailure::Unusable;
     }
-    return false;
+    return RequestFailure::Unanswered;
 }
 
 } // namespace platform

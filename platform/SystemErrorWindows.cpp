@@ -15,22 +15,25 @@ QString systemErrorText(unsigned long code)
     return message.isEmpty() ? Error::description(Error::PathFileAccess) : message;
 }
 
-bool isFileSystemAnswer(unsigned long code)
+RequestFailure requestFailure(unsigned long code)
 {
+    // A server that is gone answers ERROR_BAD_NETPATH or ERROR_NETNAME_DELETED: no answer about the path.
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_INVALID_DRIVE:
-    case ERROR_DIRECTORY:
-    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_DIRECTORY: // a file where a folder was expected on the way
+        return RequestFailure::NothingThere;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return true;
+        return RequestFailure::Refused;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return RequestFailure::Unusable;
     }
-    return false;
+    return RequestFailure::Unanswered;
 }
 
 } // namespace platform

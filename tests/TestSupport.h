@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace testsupport {
 
@@ -62,6 +63,28 @@ bool posixFiles();
 bool isRoot();
 // Makes a Unix domain socket at path; false where the platform has none.
 bool makeSocket(const QString& path);
+
+// The bench's latency share (bench/LatencyShare.cpp) serving source through FUSE, with its options for
+// delays and faults (--only=, --fail-after=, --hold=): a file server that is slow or fails, for real. It is
+// unmounted when the object goes. Where FUSE or the share is not available, path() is empty and why() says
+// why.
+class Share
+{
+public:
+    Share(const QString& source, const QStringList& options, int delayMs = 0);
+    ~Share();
+    Share(const Share&) = delete;
+    Share& operator=(const Share&) = delete;
+
+    QString path() const { return m_path; }
+    QString why() const { return m_why; }
+
+private:
+    QString m_path;
+    QString m_why;
+    struct Mount;
+    std::unique_ptr<Mount> m_mount;
+};
 
 // The number of the run-time error that call raises, or 0 when it raises none.
 inline int errorNumber(const std::function<void()>& call)

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <cstring>
 
@@ -71,6 +74,79 @@ bool makeSocket(const QString& path)
     if (fd >= 0)
         close(fd);
     return bound;
+}
+
+struct Share::Mount
+{
+    QTemporaryDir folder;
+    QProcess share;
+};
+
+namespace {
+
+bool mounted(const QString& path)
+{
+    // Read from the kernel's table: a look at the folder itself would be a request to the share.
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray wanted = QFile::encodeName(path);
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        if (line.split(' ').value(4) == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Share::Share(const QString& source, const QStringList& options, int delayMs)
+    : m_mount(std::make_unique<Mount>())
+{
+#ifdef MARUN_LATENCY_SHARE
+    if (!QFile::exists(QStringLiteral("/dev/fuse"))) {
+        m_why = QStringLiteral("no /dev/fuse here");
+        return;
+    }
+    const QString point = m_mount->folder.path() + QStringLiteral("/share");
+    QDir().mkpath(point);
+    m_mount->share.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    m_mount->share.start(
+        QStringLiteral(MARUN_LATENCY_SHARE),
+        QStringList {source, point, QString::number(delayMs), m_mount->folder.path() + QStringLiteral("/counts")}
+            + options);
+    QElapsedTimer waited;
+    waited.start();
+    while (!mounted(point) && waited.elapsed() < 5000) {
+        if (m_mount->share.state() == QProcess::NotRunning || m_mount->share.waitForFinished(10)) {
+            m_why = QStringLiteral("the share did not mount: ")
+                + QString::fromLocal8Bit(m_mount->share.readAllStandardError());
+            return;
+        }
+    }
+    if (mounted(point))
+        m_path = point;
+    else
+        m_why = QStringLiteral("the share did not mount within 5 s");
+#else
+    Q_UNUSED(source)
+    Q_UNUSED(options)
+    Q_UNUSED(delayMs)
+    m_why = QStringLiteral("the latency share was not built (no libfuse3-dev)");
+#endif
+}
+
+Share::~Share()
+{
+    if (m_mount->share.state() == QProcess::NotRunning)
+        return;
+    m_mount->share.terminate(); // the share unmounts itself
+    if (!m_mount->share.waitForFinished(5000)) {
+        m_mount->share.kill();
+        m_mount->share.waitForFinished(1000);
+        QProcess::execute(QStringLiteral("umount"),
+                          {QStringLiteral("-l"), m_mount->folder.path() + QStringLiteral("/share")});
+    }
 }
 
 } // namespace testsupport

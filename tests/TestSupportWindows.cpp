@@ -67,4 +67,15 @@ bool makeSocket(const QString&)
     return false;
 }
 
+struct Share::Mount
+{
+};
+
+Share::Share(const QString&, const QStringList&, int)
+    : m_why(QStringLiteral("no FUSE share here"))
+{
+}
+
+Share::~Share() = default;
+
 } // namespace testsupport

@@ -262,7 +262,7 @@ void TestLaunching::launcherThatCannotStart_data()
         return;
     QTest::newRow("not executable") << u"not executable"_s << u"70: Permission denied: "_s;
     QTest::newRow("a folder") << u"folder"_s << u"75: Path/File access error: "_s;
-    QTest::newRow("interpreter missing") << u"bad interpreter"_s << u"75: Path/File access error: "_s;
+    QTest::newRow("interpreter missing") << u"bad interpreter"_s << u"75: No such file or directory: "_s;
 }
 
 void TestLaunching::launcherThatCannotStart()

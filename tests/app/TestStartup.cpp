@@ -12,7 +12,11 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 using platform::TreeView;
@@ -33,8 +37,10 @@ private Q_SLOTS:
     void selectedLeafIsScrolledIntoView();
     void buildErrorIsReportedBeforeTheWindowShows_data();
     void buildErrorIsReportedBeforeTheWindowShows();
+    void unhandledErrorEndsStartUp_data();
     void unhandledErrorEndsStartUp();
     void quickStartShowsNoProgress();
+    void progressWindowOnOneClock();
     void wayOutWhileReadsHang_data();
     void wayOutWhileReadsHang();
 
@@ -205,20 +211,43 @@ void TestStartup::buildErrorIsReportedBeforeTheWindowShows()
     QCOMPARE(form->treeView()->selectedItem(), nullptr);
 }
 
+void TestStartup::unhandledErrorEndsStartUp_data()
+{
+    QTest::addColumn<bool>("onShare"); // else the start directory is removed
+    QTest::addColumn<QString>("text");
+    QTest::newRow("start directory removed") << false << u"Run-time error '76':\n\nPath not found"_s;
+    // A server that does not answer was reported as a folder that had been deleted.
+    QTest::newRow("start directory's server failing")
+        << true << u"Run-time error '75':\n\n"_s + QString::fromLocal8Bit(std::strerror(EIO));
+}
+
 void TestStartup::unhandledErrorEndsStartUp()
 {
-    // The directory the program was started in has gone before it could look at it.
-    const QString gone = m_dir->path() + u"/gone"_s;
-    QVERIFY(QDir().mkpath(gone));
-    QVERIFY(QDir::setCurrent(gone));
-    if (!QDir().rmdir(gone))
-        QSKIP("This platform keeps a folder that is in use.");
+    QFETCH(bool, onShare);
+    QFETCH(QString, text);
+
+    // The directory the program was started in has gone, or its server fails, before it could look at it.
+    std::unique_ptr<testsupport::Share> share;
+    if (onShare) {
+        share =
+            std::make_unique<testsupport::Share>(m_dir->path(), QStringList {u"--only=getattr"_s, u"--fail-after=0"_s});
+        if (share->path().isEmpty())
+            QSKIP(qPrintable(share->why()));
+        QVERIFY(QDir::setCurrent(share->path()));
+    } else {
+        const QString gone = m_dir->path() + u"/gone"_s;
+        QVERIFY(QDir().mkpath(gone));
+        QVERIFY(QDir::setCurrent(gone));
+        if (!QDir().rmdir(gone))
+            QSKIP("This platform keeps a folder that is in use.");
+    }
 
     RecordingMessageBox messages;
     QCOMPARE(Module1::run(messages, platform::systemAddresses()), 1);
+    QVERIFY(QDir::setCurrent(m_originalDirectory));
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(messages.messages[0].title, u"MarunIzbor"_s);
-    QCOMPARE(messages.messages[0].text, u"Run-time error '76':\n\nPath not found"_s);
+    QCOMPARE(messages.messages[0].text, text);
     QVERIFY(!messages.messages[0].windowVisible);
     for (const QWidget* widget : QApplication::topLevelWidgets())
         QVERIFY(!widget->isVisible());
@@ -240,6 +269,57 @@ void TestStartup::quickStartShowsNoProgress()
     QVERIFY(!progressShown);
     for (const QWidget* widget : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<const QProgressDialog*>(widget));
+}
+
+// Start-up waited twice, each wait on a clock of its own: a look at the start directory of 0.7 s and a scan
+// of 0.7 s showed no progress window at all, and a longer look showed it, closed it and showed it again.
+void TestStartup::progressWindowOnOneClock()
+{
+    makeInstallations({u"xa_firma=Firma"_s, u"xa_alfa=Alfa"_s});
+    // The look at the start directory asks the share for the folder's attributes, and the share takes
+    // 0.7 s to answer; the descriptors, read side by side on a share, take 0.7 s more.
+    const testsupport::Share share(m_dir->path(), {u"--only=getattr"_s}, 700);
+    if (share.path().isEmpty())
+        QSKIP(qPrintable(share.why()));
+    QVERIFY(QDir::setCurrent(share.path()));
+    const auto slowRead = [](const QString& path) {
+        QThread::msleep(700);
+        return platform::readTextFileIfPresent(path);
+    };
+
+    QElapsedTimer clock;
+    qint64 shownAt = -1;
+    int showings = 0;
+    bool progressVisible = false;
+    bool closedEarly = false;
+    QTimer watch; // in the event loop that start-up waits in
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        bool visible = false;
+        bool mainWindow = false;
+        for (const QWidget* widget : QApplication::topLevelWidgets()) {
+            visible = visible || (qobject_cast<const QProgressDialog*>(widget) && widget->isVisible());
+            mainWindow = mainWindow || (qobject_cast<const IzborAplikacije*>(widget) && widget->isVisible());
+        }
+        if (visible && !progressVisible && ++showings == 1)
+            shownAt = clock.elapsed();
+        closedEarly = closedEarly || (progressVisible && !visible && !mainWindow);
+        progressVisible = visible;
+    });
+    watch.start(5);
+    RecordingMessageBox messages;
+    clock.start();
+    const auto form = Module1::Main(messages, platform::systemAddresses(), slowRead);
+    const qint64 ended = clock.elapsed();
+    QVERIFY(QDir::setCurrent(m_originalDirectory));
+
+    QVERIFY(messages.messages.isEmpty());
+    QCOMPARE(form->catalogue().Names, (QStringList {u"Firma"_s, u"Alfa"_s}));
+    QCOMPARE(showings, 1);
+    QVERIFY2(shownAt >= 1000 && shownAt < 1300, qPrintable(QString::number(shownAt)));
+    QVERIFY(!closedEarly);
+    QVERIFY2(ended >= 1400, qPrintable(QString::number(ended)));
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<const QProgressDialog*>(widget) || !widget->isVisible());
 }
 
 void TestStartup::wayOutWhileReadsHang_data()

@@ -1,6 +1,7 @@
 #include "platform/DirectoryList.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/SystemError.h"
 
@@ -32,6 +33,8 @@ private Q_SLOTS:
     void readTextFile();
     void answeredOrNot_data();
     void answeredOrNot();
+    void serverThatFails_data();
+    void serverThatFails();
     void readTextFileErrors_data();
     void readTextFileErrors();
     void currentDirectoryRemoved();
@@ -161,6 +164,83 @@ void TestFileSystem::answeredOrNot()
     const platform::RuntimeError unanswered = platform::unansweredRequest(unsigned(error), u"/srv/QRM.exe"_s);
     QCOMPARE(unanswered.number(), 75);
     QCOMPARE(unanswered.description(), QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void TestFileSystem::serverThatFails_data()
+{
+    QTest::addColumn<QString>("request");
+    QTest::addColumn<QString>("path"); // on the share
+    QTest::addColumn<QStringList>("faults"); // the share's options
+    QTest::addColumn<int>("number"); // 0: none, and the file is found
+    QTest::addColumn<QString>("description");
+
+    const QString io = QString::fromLocal8Bit(std::strerror(EIO));
+    const QStringList lookups {u"--only=lookup"_s, u"--fail-after=0"_s};
+    QTest::newRow("start directory, server failing") << u"point at"_s << u"xa_firma"_s << lookups << 75 << io;
+    QTest::newRow("start directory not there")
+        << u"point at"_s << u"xa_nema"_s << QStringList() << 76 << u"Path not found"_s;
+    QTest::newRow("listing, opening fails")
+        << u"list"_s << QString() << QStringList {u"--only=opendir"_s, u"--fail-after=0"_s} << 75 << io;
+    // The 400 folders come in three replies, the last of them empty.
+    QTest::newRow("listing fails part-way")
+        << u"list"_s << QString() << QStringList {u"--only=readdir"_s, u"--fail-after=1"_s} << 75 << io;
+    QTest::newRow("listing fails at its end")
+        << u"list"_s << QString() << QStringList {u"--only=readdir"_s, u"--fail-after=2"_s} << 75 << io;
+    QTest::newRow("launcher, server failing") << u"start"_s << u"xa_firma/StarterCS.exe"_s << lookups << 75 << io;
+    QTest::newRow("launcher not there") << u"start"_s << u"xa_firma/Nema.exe"_s << QStringList() << 53
+                                        << u"File not found"_s;
+    QTest::newRow("other letter case, folder read")
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList() << 0 << QString();
+    QTest::newRow("other letter case, listing fails")
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList {u"--only=opendir"_s, u"--fail-after=0"_s} << 75
+        << io;
+    QTest::newRow("other letter case, listing breaks off")
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList {u"--only=readdir"_s, u"--fail-after=0"_s} << 75
+        << io;
+}
+
+// A file server that stopped answering was taken for a folder or file that is not there: the start
+// directory as deleted (76), a broken listing or launcher as "Path/File access error" or "File not found",
+// a name in another letter case as absent.
+void TestFileSystem::serverThatFails()
+{
+    QFETCH(QString, request);
+    QFETCH(QString, path);
+    QFETCH(QStringList, faults);
+    QFETCH(int, number);
+    QFETCH(QString, description);
+
+    QTemporaryDir source;
+    writeFile(source.path() + u"/xa_firma/StarterCS.txt"_s, "OpisBaze=Firma\r\n");
+    writeFile(source.path() + u"/xa_firma/StarterCS.exe"_s, "#!/bin/sh\n");
+    QVERIFY(QFile::setPermissions(source.path() + u"/xa_firma/StarterCS.exe"_s,
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    for (int i = 0; i < 400; ++i)
+        QVERIFY(QDir(source.path()).mkdir(u"f%1"_s.arg(i, 3, 10, QChar(u'0'))));
+    const testsupport::Share share(source.path(), faults);
+    if (share.path().isEmpty())
+        QSKIP(qPrintable(share.why()));
+
+    const QString target = path.isEmpty() ? share.path() : share.path() + u'/' + path;
+    bool found = false;
+    try {
+        if (request == u"point at") {
+            platform::DirectoryList dir1;
+            dir1.setPath(target);
+        } else if (request == u"list") {
+            QCOMPARE(platform::listSubfolders(target).size(), 401);
+        } else if (request == u"start") {
+            platform::startProgram(target);
+        } else {
+            found = platform::fileExists(target);
+        }
+        QCOMPARE(number, 0);
+        QVERIFY(found);
+    } catch (const platform::RuntimeError& error) {
+        QCOMPARE(error.number(), number);
+        QCOMPARE(error.description(), description);
+        QCOMPARE(error.subject(), target);
+    }
 }
 
 void TestFileSystem::readTextFile()
