@@ -69,11 +69,12 @@ bench-deps: deps
 bench: bench-deps build
 	BUILD_DIR=$(abspath $(BUILD_DIR)) WINDOWS_PACKAGE=$(abspath $(WINDOWS_BUILD_DIR))/package/MarunIzbor bench/run-benchmarks
 
-# A Debian package of MarunIzbor in build/.
+# The Debian packages in build/: marunizbor_<version>_amd64.deb and its debug symbols, marunizbor-dbgsym.
 package: build
 	cd $(BUILD_DIR) && cpack
 
-# Installs into PREFIX (default /usr/local): the program, its menu entry and its icon.
+# Installs into PREFIX (default /usr/local): the program, its menu entry, its icon, its manual page, its
+# copyright file and changelog.
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
