@@ -13,30 +13,43 @@ FUZZ_TARGETS = decoding lookup newfiles grouping
 WINDOWS_BUILD_DIR ?= build-windows
 QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
 
-.PHONY: all deps bench-deps configure build run test test-asan bench memcheck fuzz package install format clean \
-	windows-toolchain windows-configure windows test-windows
+.PHONY: all deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz package install \
+	format clean windows-toolchain windows-configure windows test-windows
+
+# The build's own lines, without make's "Entering directory" for each of CMake's inner makes.
+BUILD = cmake --build $(BUILD_DIR) --parallel $(JOBS) -- --no-print-directory
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-configure: deps
+test-deps:
+	@scripts/install-deps test
+
+configure:
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-build: configure
-	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
+# The program alone, with what it needs (its pictures): what make run shows.
+program: deps
+	@$(MAKE) --no-print-directory configure
+	@$(BUILD) --target MarunIzbor
 
-run: build
+# Everything: the program, the tests, the benchmarks and the documentation.
+build: test-deps
+	@$(MAKE) --no-print-directory configure
+	@$(BUILD)
+
+run: program
 	cd examples/demo && $(abspath $(BUILD_DIR))/MarunIzbor
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-test-asan: deps
+test-asan: test-deps
 	@cmake -S . -B $(ASAN_BUILD_DIR) -DCMAKE_BUILD_TYPE=Debug -DMARUN_SANITIZE=ON >/dev/null
-	@cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS)
+	@cmake --build $(ASAN_BUILD_DIR) --parallel $(JOBS) -- --no-print-directory
 	cd $(ASAN_BUILD_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure --parallel $(JOBS)
@@ -62,7 +75,7 @@ fuzz: deps
 		test "$${PIPESTATUS[0]}" = 0 || { echo "fuzz_$$target failed"; exit 1; }; \
 	done
 
-bench-deps: deps
+bench-deps:
 	@scripts/install-deps bench
 
 # Benchmarks, never part of make test: writes bench/results.md.
