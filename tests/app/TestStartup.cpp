@@ -1,5 +1,6 @@
 #include "app/IzborAplikacije.h"
 #include "app/Module1.h"
+#include "app/ReadingProgress.h"
 #include "platform/Settings.h"
 #include "platform/TreeView.h"
 #include "platform/Workstation.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void unhandledErrorEndsStartUp();
     void quickStartShowsNoProgress();
     void progressWindowOnOneClock();
+    void progressWindowCounts();
     void wayOutWhileReadsHang_data();
     void wayOutWhileReadsHang();
 
@@ -182,14 +185,18 @@ void TestStartup::buildErrorIsReportedBeforeTheWindowShows_data()
     QTest::addColumn<QStringList>("installations"); // "folder=name"
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("groups"); // what the tree holds afterwards
+    QTest::addColumn<bool>("slow"); // read slowly enough for the progress window to show
 
+    const QStringList twoWithOneName {u"xa_b=Beta"_s, u"xa_a=Alfa"_s, u"xa_c=Alfa"_s};
     QTest::newRow("two installations with one name")
-        << QStringList {u"xa_b=Beta"_s, u"xa_a=Alfa"_s, u"xa_c=Alfa"_s} << u"35602: Key is not unique in collection"_s
-        << QStringList {u"Beta"_s, u"Alfa"_s};
+        << twoWithOneName << u"35602: Key is not unique in collection"_s << QStringList {u"Beta"_s, u"Alfa"_s} << false;
+    // The message takes the progress window's place.
+    QTest::newRow("two installations with one name, read slowly")
+        << twoWithOneName << u"35602: Key is not unique in collection"_s << QStringList {u"Beta"_s, u"Alfa"_s} << true;
     QTest::newRow("names three deep") << QStringList {u"xa_3=A"_s, u"xa_2=AB"_s, u"xa_1=ABC"_s}
-                                      << u"35601: Element not found"_s << QStringList {u"A"_s};
-    QTest::newRow("overflowing name line")
-        << QStringList {u"xa_b=Beta"_s, u"xa_a="_s + QString(40000, u'x')} << u"6: Overflow"_s << QStringList();
+                                      << u"35601: Element not found"_s << QStringList {u"A"_s} << false;
+    QTest::newRow("overflowing name line") << QStringList {u"xa_b=Beta"_s, u"xa_a="_s + QString(40000, u'x')}
+                                           << u"6: Overflow"_s << QStringList() << false;
 }
 
 void TestStartup::buildErrorIsReportedBeforeTheWindowShows()
@@ -197,11 +204,17 @@ void TestStartup::buildErrorIsReportedBeforeTheWindowShows()
     QFETCH(QStringList, installations);
     QFETCH(QString, text);
     QFETCH(QStringList, groups);
+    QFETCH(bool, slow);
 
     makeInstallations(installations);
+    const auto read = [slow](const QString& path) {
+        if (slow && path.contains(u"/xa_c/"_s)) // the first read
+            QThread::msleep(1100);
+        return platform::readTextFileIfPresent(path);
+    };
 
     RecordingMessageBox messages;
-    const auto form = Module1::Main(messages);
+    const auto form = Module1::Main(messages, platform::systemAddresses(), read);
     QCOMPARE(messages.messages.size(), 1);
     QCOMPARE(messages.messages[0].title, u"MarunIzbor"_s);
     QCOMPARE(messages.messages[0].text, text);
@@ -318,6 +331,51 @@ void TestStartup::progressWindowOnOneClock()
     QVERIFY2(shownAt >= 1000 && shownAt < 1300, qPrintable(QString::number(shownAt)));
     QVERIFY(!closedEarly);
     QVERIFY2(ended >= 1400, qPrintable(QString::number(ended)));
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<const QProgressDialog*>(widget) || !widget->isVisible());
+}
+
+// What the progress window says: that the listing is read, then how many folders of how many.
+void TestStartup::progressWindowCounts()
+{
+    catalogue::ScanProgress progress;
+    QStringList said; // each new state: the label, the bar's value and its maximum
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            const auto* window = qobject_cast<const QProgressDialog*>(widget);
+            if (!window || !window->isVisible())
+                continue;
+            const QString state = u"%1 (%2/%3)"_s.arg(window->labelText()).arg(window->value()).arg(window->maximum());
+            if (said.value(said.size() - 1) != state)
+                said.append(state);
+            QCOMPARE(window->windowTitle(), u"MarunIzbor"_s);
+            QCOMPARE(window->findChild<QPushButton*>()->text(), u"Odustani"_s);
+        }
+    });
+    watch.start(10);
+    ReadingProgress reading;
+    reading.wait(
+        [&] {
+            QThread::msleep(1300);
+            progress.folders = 101;
+            QThread::msleep(400);
+            progress.read = 12;
+            QThread::msleep(400);
+        },
+        progress);
+    const QStringList expected {u"Čitam popis instalacija s poslužitelja… (-1/0)"_s,
+                                u"Čitam instalacije s poslužitelja: 0 od 101 (0/101)"_s,
+                                u"Čitam instalacije s poslužitelja: 12 od 101 (12/101)"_s};
+    QCOMPARE(said, expected);
+    // It stays up for the next read, until start-up is done.
+    QTest::qWait(50);
+    QCOMPARE(said.size(), 3);
+    bool visible = false;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        visible = visible || (qobject_cast<const QProgressDialog*>(widget) && widget->isVisible());
+    QVERIFY(visible);
+    reading.finish();
     for (const QWidget* widget : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<const QProgressDialog*>(widget) || !widget->isVisible());
 }

@@ -1,4 +1,5 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/InOrder.h"
 #include "catalogue/Scan.h"
 #include "platform/DirectoryList.h"
 
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void overflowStopsTheScanKeepingWhatWasFiled();
     void sideBySideReadingChangesNothing_data();
     void sideBySideReadingChangesNothing();
+    void sideBySideAfterTwoSlowFolders_data();
+    void sideBySideAfterTwoSlowFolders();
 
 private:
     static catalogue::Catalogue scan(const QString& startDir);
@@ -339,6 +342,48 @@ void TestScan::sideBySideReadingChangesNothing()
     const int readsAtTheEnd = reads;
     QThread::msleep(50);
     QCOMPARE(reads.load(), readsAtTheEnd);
+}
+
+void TestScan::sideBySideAfterTwoSlowFolders_data()
+{
+    QTest::addColumn<QString>("folders"); // each folder's read: "s" slow, "f" fast
+    QTest::addColumn<bool>("share");
+    QTest::addColumn<int>("sideBySideFrom"); // the first folder read by another thread, or -1
+
+    QTest::newRow("all fast") << u"ffffffff"_s << false << -1;
+    QTest::newRow("on a share") << u"ffffffff"_s << true << 0;
+    QTest::newRow("one slow") << u"sfffffff"_s << false << -1;
+    QTest::newRow("slow ones apart") << u"sfsfsfff"_s << false << -1;
+    QTest::newRow("two slow first") << u"ssffffff"_s << false << 2;
+    QTest::newRow("two slow after a fast one") << u"fssfffff"_s << false << 3;
+    QTest::newRow("two slow, the last deciding") << u"ffssffff"_s << false << 4;
+    QTest::newRow("two slow, one after the deciding folders") << u"fffssfff"_s << false << -1;
+    QTest::newRow("slow after the deciding folders") << u"ffffssss"_s << false << -1;
+}
+
+// A local disk's pause (or a tracer) is no file share: only two slow folders in a row among the first four
+// start the reading side by side, for the folders after them.
+void TestScan::sideBySideAfterTwoSlowFolders()
+{
+    QFETCH(QString, folders);
+    QFETCH(bool, share);
+    QFETCH(int, sideBySideFrom);
+
+    using Reads = catalogue::InOrder<bool>;
+    Reads::Options options;
+    options.slowItem = std::chrono::milliseconds(20);
+    options.sideBySide = share;
+    QThread* const caller = QThread::currentThread();
+    Reads reads(
+        folders.size(),
+        [&](qsizetype k) {
+            if (folders[k] == u's')
+                QThread::msleep(60);
+            return QThread::currentThread() != caller;
+        },
+        options);
+    for (qsizetype k = 0; k < folders.size(); ++k)
+        QCOMPARE(reads.take(k), sideBySideFrom >= 0 && k >= sideBySideFrom);
 }
 
 QTEST_GUILESS_MAIN(TestScan)

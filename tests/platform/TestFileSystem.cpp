@@ -141,29 +141,48 @@ void TestFileSystem::fileExists()
 void TestFileSystem::answeredOrNot_data()
 {
     QTest::addColumn<int>("error");
-    QTest::addColumn<bool>("answer"); // else run-time error 75 with the platform's text
+    QTest::addColumn<bool>("answer"); // the file system's answer: the existence test finds nothing
+    QTest::addColumn<int>("file"); // the run-time error of a request for a file
+    QTest::addColumn<int>("folder"); // and for a folder
 
-    QTest::newRow("no such file") << ENOENT << true;
-    QTest::newRow("no such folder on the way") << ENOTDIR << true;
-    QTest::newRow("folder that may not be entered") << EACCES << true;
-    QTest::newRow("looping links") << ELOOP << true;
-    QTest::newRow("socket") << ENXIO << true;
-    QTest::newRow("I/O error") << EIO << false;
-    QTest::newRow("connection dropped") << ENOTCONN << false;
-    QTest::newRow("server unreachable") << EHOSTUNREACH << false;
-    QTest::newRow("server down") << EHOSTDOWN << false;
-    QTest::newRow("timed out") << ETIMEDOUT << false;
-    QTest::newRow("stale handle") << ESTALE << false;
+    QTest::newRow("no such file") << ENOENT << true << 53 << 76;
+    QTest::newRow("no such folder on the way") << ENOTDIR << true << 53 << 76;
+    QTest::newRow("folder that may not be entered") << EACCES << true << 70 << 70;
+    QTest::newRow("not permitted") << EPERM << true << 70 << 70;
+    QTest::newRow("looping links") << ELOOP << true << 75 << 75;
+    QTest::newRow("name too long") << ENAMETOOLONG << true << 75 << 75;
+    QTest::newRow("socket") << ENXIO << true << 75 << 75;
+    QTest::newRow("device") << ENODEV << true << 75 << 75;
+    QTest::newRow("folder where a file was expected") << EISDIR << true << 75 << 75;
+    QTest::newRow("I/O error") << EIO << false << 75 << 75;
+    QTest::newRow("connection dropped") << ENOTCONN << false << 75 << 75;
+    QTest::newRow("server unreachable") << EHOSTUNREACH << false << 75 << 75;
+    QTest::newRow("server down") << EHOSTDOWN << false << 75 << 75;
+    QTest::newRow("timed out") << ETIMEDOUT << false << 75 << 75;
+    QTest::newRow("stale handle") << ESTALE << false << 75 << 75;
+    QTest::newRow("busy") << EBUSY << false << 75 << 75;
+    QTest::newRow("exists") << EEXIST << false << 75 << 75;
 }
 
 void TestFileSystem::answeredOrNot()
 {
     QFETCH(int, error);
     QFETCH(bool, answer);
+    QFETCH(int, file);
+    QFETCH(int, folder);
+
     QCOMPARE(platform::isFileSystemAnswer(unsigned(error)), answer);
-    const platform::RuntimeError unanswered = platform::unansweredRequest(unsigned(error), u"/srv/QRM.exe"_s);
-    QCOMPARE(unanswered.number(), 75);
-    QCOMPARE(unanswered.description(), QString::fromLocal8Bit(std::strerror(error)));
+    const QString path = u"/srv/QRM.exe"_s;
+    const auto target = platform::RequestTarget::File;
+    for (const auto& [request, number] :
+         {std::pair(target, file), std::pair(platform::RequestTarget::Folder, folder)}) {
+        const platform::RuntimeError raised = platform::requestError(unsigned(error), path, request);
+        QCOMPARE(raised.number(), number);
+        QCOMPARE(raised.subject(), path);
+        // 75 tells the system's own words; the others are the suite's.
+        QCOMPARE(raised.description(),
+                 number == 75 ? QString::fromLocal8Bit(std::strerror(error)) : platform::Error::description(number));
+    }
 }
 
 void TestFileSystem::serverThatFails_data()

@@ -1,6 +1,7 @@
 #include "app/IzborAplikacije.h"
 #include "app/Module1.h"
 #include "identity/Identity.h"
+#include "platform/DirectoryList.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Settings.h"
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void addressTableOfAnySize_data();
     void addressTableOfAnySize();
     void unsetNamesAreEmpty();
+    void answeredOrNot_data();
+    void answeredOrNot();
     void unreachableServerIsNoAbsence();
 };
 
@@ -254,17 +257,67 @@ void TestPlatformWindows::unsetNamesAreEmpty()
     QCOMPARE(names.userName, QString());
 }
 
-// A server that is gone was taken for a descriptor or a QRM.exe that is not there.
+// The twin of the POSIX table in TestFileSystem: what each error code of a failed request gives.
+void TestPlatformWindows::answeredOrNot_data()
+{
+    QTest::addColumn<quint32>("error");
+    QTest::addColumn<bool>("answer"); // the file system's answer: the existence test finds nothing
+    QTest::addColumn<int>("file"); // the run-time error of a request for a file
+    QTest::addColumn<int>("folder"); // and for a folder
+
+    QTest::newRow("no such file") << quint32(ERROR_FILE_NOT_FOUND) << true << 53 << 76;
+    QTest::newRow("no such folder on the way") << quint32(ERROR_PATH_NOT_FOUND) << true << 53 << 76;
+    QTest::newRow("name that cannot be") << quint32(ERROR_INVALID_NAME) << true << 53 << 76;
+    QTest::newRow("bad path") << quint32(ERROR_BAD_PATHNAME) << true << 53 << 76;
+    QTest::newRow("no such drive") << quint32(ERROR_INVALID_DRIVE) << true << 53 << 76;
+    QTest::newRow("a file on the way") << quint32(ERROR_DIRECTORY) << true << 53 << 76;
+    QTest::newRow("refused") << quint32(ERROR_ACCESS_DENIED) << true << 70 << 70;
+    QTest::newRow("locked by another program") << quint32(ERROR_SHARING_VIOLATION) << true << 70 << 70;
+    QTest::newRow("part locked") << quint32(ERROR_LOCK_VIOLATION) << true << 70 << 70;
+    QTest::newRow("name too long") << quint32(ERROR_FILENAME_EXCED_RANGE) << true << 75 << 75;
+    QTest::newRow("server not found") << quint32(ERROR_BAD_NETPATH) << false << 75 << 75;
+    QTest::newRow("share not found") << quint32(ERROR_BAD_NET_NAME) << false << 75 << 75;
+    QTest::newRow("connection dropped") << quint32(ERROR_NETNAME_DELETED) << false << 75 << 75;
+    QTest::newRow("network error") << quint32(ERROR_UNEXP_NET_ERR) << false << 75 << 75;
+    QTest::newRow("timed out") << quint32(ERROR_SEM_TIMEOUT) << false << 75 << 75;
+    QTest::newRow("not ready") << quint32(ERROR_NOT_READY) << false << 75 << 75;
+    QTest::newRow("network unreachable") << quint32(ERROR_NETWORK_UNREACHABLE) << false << 75 << 75;
+    QTest::newRow("exists") << quint32(ERROR_FILE_EXISTS) << false << 75 << 75;
+    QTest::newRow("not a program") << quint32(ERROR_BAD_EXE_FORMAT) << false << 75 << 75;
+}
+
+void TestPlatformWindows::answeredOrNot()
+{
+    QFETCH(quint32, error);
+    QFETCH(bool, answer);
+    QFETCH(int, file);
+    QFETCH(int, folder);
+
+    QCOMPARE(platform::isFileSystemAnswer(error), answer);
+    const QString path = u"S:/Apps/QRM.exe"_s;
+    const auto target = platform::RequestTarget::File;
+    for (const auto& [request, number] :
+         {std::pair(target, file), std::pair(platform::RequestTarget::Folder, folder)}) {
+        const platform::RuntimeError raised = platform::requestError(error, path, request);
+        QCOMPARE(raised.number(), number);
+        if (number != 75)
+            QCOMPARE(raised.description(), platform::Error::description(number));
+        else
+            QVERIFY(raised.description() != platform::Error::description(75)); // the system's own words
+    }
+}
+
+// A server that is gone was taken for a descriptor, a start directory, a launcher or a QRM.exe that is not
+// there.
 void TestPlatformWindows::unreachableServerIsNoAbsence()
 {
-    const QString path = u"//no-such-server.invalid/Apps/xa_firma/StarterCS.txt"_s;
+    const QString folder = u"//no-such-server.invalid/Apps"_s;
+    const QString path = folder + u"/xa_firma/StarterCS.txt"_s;
     QCOMPARE(errorNumber([&] { platform::fileExists(path); }), 75);
     QCOMPARE(errorNumber([&] { platform::readTextFileIfPresent(path); }), 75);
-    for (const DWORD code : {ERROR_BAD_NETPATH, ERROR_NETNAME_DELETED, ERROR_UNEXP_NET_ERR, ERROR_SEM_TIMEOUT,
-                             ERROR_NOT_READY, ERROR_NETWORK_UNREACHABLE})
-        QVERIFY2(!platform::isFileSystemAnswer(code), qPrintable(QString::number(code)));
-    for (const DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED})
-        QVERIFY(platform::isFileSystemAnswer(code));
+    QCOMPARE(errorNumber([&] { platform::DirectoryList().setPath(folder); }), 75);
+    QCOMPARE(errorNumber([&] { platform::listSubfolders(folder); }), 75);
+    QCOMPARE(errorNumber([&] { platform::startProgram(folder + u"/xa_firma/StarterCS.exe"_s); }), 75);
     // Where each request is a round trip, the scan reads side by side from the first folder.
     QVERIFY(platform::isNetworkFileSystem(u"//server/Apps"_s));
     QVERIFY(!platform::isNetworkFileSystem(QDir::tempPath()));

@@ -1,8 +1,11 @@
 #include "platform/Workstation.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 class TestWorkstation : public QObject
 {
@@ -23,14 +26,21 @@ void TestWorkstation::interfaceAddresses()
     QVERIFY(!rows.contains(platform::Ipv4Address {1, 2, 3, 4}));
 }
 
+// The stand-ins are the machine's own names, each in its place, as the system's commands report them.
 void TestWorkstation::names()
 {
     // Windows has no stand-ins; TestPlatformWindows covers it.
     const platform::NameStandIns standIns = platform::nameStandIns();
     if (!standIns.computerName)
         QSKIP("No stand-ins on this system");
-    QVERIFY(!standIns.computerName().isEmpty());
-    QVERIFY(!standIns.userName().isEmpty());
+    const auto reported = [](const QString& program, const QStringList& arguments) {
+        QProcess command;
+        command.start(program, arguments);
+        return command.waitForFinished() ? QString::fromLocal8Bit(command.readAllStandardOutput()).trimmed()
+                                         : QString();
+    };
+    QCOMPARE(standIns.computerName(), reported(u"uname"_s, {u"-n"_s}));
+    QCOMPARE(standIns.userName(), reported(u"id"_s, {u"-un"_s}));
     QVERIFY(standIns.domainIsComputerName);
 }
 
