@@ -43,6 +43,7 @@ private Q_SLOTS:
     void unhandledErrorEndsStartUp();
     void quickStartShowsNoProgress();
     void progressWindowOnOneClock();
+    void progressWindowCounts_data();
     void progressWindowCounts();
     void wayOutWhileReadsHang_data();
     void wayOutWhileReadsHang();
@@ -336,8 +337,26 @@ void TestStartup::progressWindowOnOneClock()
 }
 
 // What the progress window says: that the listing is read, then how many folders of how many.
+void TestStartup::progressWindowCounts_data()
+{
+    QTest::addColumn<QList<qsizetype>>("steps"); // the folders listed, then the folders read, each 0.4 s apart
+    QTest::addColumn<QStringList>("expected"); // each new state: the label, the bar's value and its maximum
+
+    QTest::newRow("listing, then counting")
+        << QList<qsizetype> {101, 12}
+        << QStringList {u"Čitam popis instalacija s poslužitelja… (-1/0)"_s,
+                        u"Čitam instalacije s poslužitelja: 0 od 101 (0/101)"_s,
+                        u"Čitam instalacije s poslužitelja: 12 od 101 (12/101)"_s};
+    QTest::newRow("no folders") << QList<qsizetype> {0}
+                                << QStringList {u"Čitam popis instalacija s poslužitelja… (-1/0)"_s,
+                                                u"Čitam instalacije s poslužitelja: 0 od 0 (0/1)"_s};
+}
+
 void TestStartup::progressWindowCounts()
 {
+    QFETCH(QList<qsizetype>, steps);
+    QFETCH(QStringList, expected);
+
     catalogue::ScanProgress progress;
     QStringList said; // each new state: the label, the bar's value and its maximum
     QTimer watch;
@@ -358,19 +377,16 @@ void TestStartup::progressWindowCounts()
     reading.wait(
         [&] {
             QThread::msleep(1300);
-            progress.folders = 101;
-            QThread::msleep(400);
-            progress.read = 12;
-            QThread::msleep(400);
+            for (qsizetype k = 0; k < steps.size(); ++k) {
+                (k == 0 ? progress.folders : progress.read) = steps[k];
+                QThread::msleep(400);
+            }
         },
         progress);
-    const QStringList expected {u"Čitam popis instalacija s poslužitelja… (-1/0)"_s,
-                                u"Čitam instalacije s poslužitelja: 0 od 101 (0/101)"_s,
-                                u"Čitam instalacije s poslužitelja: 12 od 101 (12/101)"_s};
     QCOMPARE(said, expected);
     // It stays up for the next read, until start-up is done.
     QTest::qWait(50);
-    QCOMPARE(said.size(), 3);
+    QCOMPARE(said.size(), expected.size());
     bool visible = false;
     for (const QWidget* widget : QApplication::topLevelWidgets())
         visible = visible || (qobject_cast<const QProgressDialog*>(widget) && widget->isVisible());
