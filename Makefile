@@ -109,7 +109,7 @@ windows-configure: build windows-toolchain
 # build-windows/marunizbor-<version>-windows-x64.zip and build-windows/marunizbor-<version>-x64.msi; the
 # packaged binaries' debug information in build-windows/debug.
 windows: windows-configure
-	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS)
+	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS) -- --no-print-directory
 	@scripts/package-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
 
 # The unit and window tests built for Windows and run under Wine.

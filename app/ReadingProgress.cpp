@@ -82,7 +82,6 @@ void ReadingProgress::finish()
 void ReadingProgress::showWindow(const catalogue::ScanProgress& progress)
 {
     m_window = std::make_unique<QProgressDialog>();
-    m_window->setObjectName(u"ReadingProgress"_s);
     m_window->setWindowTitle(u"MarunIzbor"_s);
     m_window->setCancelButtonText(u"Odustani"_s);
     m_window->setAutoClose(false);

@@ -2,7 +2,7 @@
 // reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
 // by kind.
 //   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]
-//                       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...]
+//                       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]
 // Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
 // "kind count" lines to COUNTS_FILE, and "read-bytes N", the data that the read replies carried, and
 // unmounts.
@@ -45,6 +45,11 @@
 // COUNTS_FILE uses: lookup, getattr, open, read, opendir, readdir, ...); the others are answered at once
 // and do not count towards --fail-after. A test makes one kind of request slow or failing with it: the
 // listing part-way (--only=readdir --fail-after=1), a folder's attributes, the search for a name.
+//
+// --detail writes COUNTS_FILE-detail as well: "most-in-flight N", the most requests that waited for the
+// server at once (are a program's requests really made side by side?), and "KIND PROCESS N", the requests
+// of each kind by the name of the process that made them (what a program asks for, and what its runtime
+// adds: under Wine, its server process opens and closes the files that a program asks for).
 
 #define FUSE_USE_VERSION 312
 #include <fuse_lowlevel.h>
@@ -57,6 +62,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <shared_mutex>
@@ -122,6 +128,35 @@ unsigned affectedKinds = ~0u;
 std::chrono::milliseconds hold {0};
 std::atomic<long long> served;
 
+bool detail = false;
+std::atomic<int> inFlight;
+std::atomic<int> mostInFlight;
+std::mutex byProcessMutex;
+std::map<std::pair<int, std::string>, long> byProcess; // (kind, process name)
+
+void countByProcess(Kind kind, fuse_req_t req)
+{
+    std::string name = "?";
+    if (std::FILE* comm = std::fopen(("/proc/" + std::to_string(fuse_req_ctx(req)->pid) + "/comm").c_str(), "r")) {
+        char buffer[64] = {};
+        if (std::fgets(buffer, sizeof buffer, comm))
+            name = std::string(buffer, std::strcspn(buffer, "\n"));
+        std::fclose(comm);
+    }
+    std::lock_guard lock(byProcessMutex);
+    ++byProcess[{kind, name}];
+}
+
+// Waits for the server's answer to a request that was sent: the more requests wait at once, the more a
+// program reads side by side.
+void roundTrip(std::chrono::microseconds time)
+{
+    const int waiting = ++inFlight;
+    for (int most = mostInFlight; waiting > most && !mostInFlight.compare_exchange_weak(most, waiting);) { }
+    std::this_thread::sleep_for(time);
+    --inFlight;
+}
+
 // Counts a request and waits for the server's answer: 0, or the error the caller answers with. A server
 // that goes away fails the request with EIO, after holding it where it stops answering; a held request
 // that its caller gives up (a process that ends: the kernel sends an interrupt) ends at once with EINTR,
@@ -129,6 +164,8 @@ std::atomic<long long> served;
 int request(Kind kind, fuse_req_t req, bool delayed = true)
 {
     ++counts[kind];
+    if (detail)
+        countByProcess(kind, req);
     if (!delayed || !(affectedKinds & (1u << kind)))
         return 0;
     if (failAfter >= 0 && ++served > failAfter) {
@@ -145,7 +182,7 @@ int request(Kind kind, fuse_req_t req, bool delayed = true)
         return EIO;
     }
     if (delay.count() > 0)
-        std::this_thread::sleep_for(delay);
+        roundTrip(delay);
     return 0;
 }
 
@@ -440,6 +477,8 @@ int main(int argc, char* argv[])
             usage = failAfter < 0;
         } else if (option.rfind("--hold=", 0) == 0) {
             hold = std::chrono::milliseconds(long(std::atof(option.c_str() + 7) * 1000));
+        } else if (option == "--detail") {
+            detail = true;
         } else if (option.rfind("--only=", 0) == 0) {
             affectedKinds = 0;
             std::string kinds = option.substr(7) + ',';
@@ -456,7 +495,7 @@ int main(int argc, char* argv[])
     if (usage) {
         std::fprintf(stderr,
                      "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]\n"
-                     "       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...]\n",
+                     "       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]\n",
                      argv[0]);
         return 2;
     }
@@ -507,6 +546,14 @@ int main(int argc, char* argv[])
             std::fprintf(out, "%s %ld\n", KindNames[kind], counts[kind].load());
         std::fprintf(out, "read-bytes %lld\n", bytesRead.load());
         std::fclose(out);
+    }
+    if (detail) {
+        if (FILE* out = std::fopen((std::string(argv[4]) + "-detail").c_str(), "w")) {
+            std::fprintf(out, "most-in-flight %d\n", mostInFlight.load());
+            for (const auto& [key, count] : byProcess)
+                std::fprintf(out, "%s %s %ld\n", KindNames[key.first], key.second.c_str(), count);
+            std::fclose(out);
+        }
     }
     return status == 0 ? 0 : 1;
 }

@@ -77,9 +77,13 @@ QStringList listSubfolders(const QString& folder)
     const HANDLE find = FindFirstFileExW(native(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &entry,
                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (find == INVALID_HANDLE_VALUE) {
+        // Where the listing finds nothing, the folder itself tells more: a drive's empty root folder has no
+        // entries at all, and Wine's listing answers ERROR_PATH_NOT_FOUND for a server that does not exist,
+        // where its look at the folder fails as Windows' does.
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND && folderExists(folder))
-            return {}; // a drive's empty root folder
+        if (requestFailure(error) == RequestFailure::NothingThere && folderExists(folder)
+            && error == ERROR_FILE_NOT_FOUND)
+            return {};
         throw requestError(error, folder, RequestTarget::Folder);
     }
     QStringList names;

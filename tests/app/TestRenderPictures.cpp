@@ -23,7 +23,8 @@ private Q_SLOTS:
     void refused();
 
 private:
-    static int render(const QStringList& arguments);
+    // The exit status; what the program said on its error output goes to said.
+    static int render(const QStringList& arguments, QString* said = nullptr);
     static QImage expected(const QString& svg, QSize size);
 
     QTemporaryDir m_dir;
@@ -44,14 +45,15 @@ quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
 
 } // namespace
 
-int TestRenderPictures::render(const QStringList& arguments)
+int TestRenderPictures::render(const QStringList& arguments, QString* said)
 {
     QProcess program;
     program.setStandardOutputFile(QProcess::nullDevice());
-    program.setStandardErrorFile(QProcess::nullDevice());
     program.start(QStringLiteral(MARUN_RENDER_PICTURES), arguments);
     if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
         return -1;
+    if (said)
+        *said = QString::fromLocal8Bit(program.readAllStandardError()).section(u'\n', -2, -2);
     return program.exitCode();
 }
 
@@ -150,25 +152,39 @@ void TestRenderPictures::refused_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said"); // the last line on the error output
 
     const QString out = m_dir.filePath(u"out"_s);
-    QTest::newRow("no SVG") << QStringList {m_dir.filePath(u"missing.svg"_s), out, u"16"_s} << 1;
-    QTest::newRow("too few arguments") << QStringList {Leaf, out} << 2;
-    QTest::newRow("PNG, no size") << QStringList {u"--png"_s, Leaf, out, u"16"_s} << 1;
-    QTest::newRow("PNG, no SVG") << QStringList {u"--png"_s, m_dir.filePath(u"missing.svg"_s), out, u"16x16"_s} << 1;
-    QTest::newRow("icon of 0 px") << QStringList {u"--ico"_s, Leaf, out, u"0"_s, u"16"_s} << 1;
-    QTest::newRow("icon of 257 px") << QStringList {u"--ico"_s, Leaf, out, u"16"_s, u"257"_s} << 1;
-    QTest::newRow("icon of 1 px") << QStringList {u"--ico"_s, Leaf, out, u"1"_s} << 0;
-    QTest::newRow("icon, no SVG") << QStringList {u"--ico"_s, m_dir.filePath(u"missing.svg"_s), out, u"16"_s} << 1;
-    QTest::newRow("icon, folder that is not there")
-        << QStringList {u"--ico"_s, Leaf, m_dir.filePath(u"missing/out.ico"_s), u"16"_s} << 1;
+    const QString missing = m_dir.filePath(u"missing.svg"_s);
+    const QString sizes = u"render_pictures: %1 is no SVG, or the sizes are not 1 to 256"_s;
+    QTest::newRow("no SVG") << QStringList {missing, out, u"16"_s} << 1 << u"render_pictures: %1 is no SVG"_s.arg(missing);
+    QTest::newRow("too few arguments") << QStringList {Leaf, out} << 2
+                                       << u"usage: render_pictures INPUT.svg OUTPUT_PREFIX SIZE..."_s;
+    QTest::newRow("PNG, no size") << QStringList {u"--png"_s, Leaf, out, u"16"_s} << 1
+                                  << u"render_pictures: %1 is no SVG, or 16 no size"_s.arg(Leaf);
+    QTest::newRow("PNG, no SVG") << QStringList {u"--png"_s, missing, out, u"16x16"_s} << 1
+                                 << u"render_pictures: %1 is no SVG, or 16x16 no size"_s.arg(missing);
+    QTest::newRow("icon of 0 px") << QStringList {u"--ico"_s, Leaf, out, u"0"_s, u"16"_s} << 1 << sizes.arg(Leaf);
+    QTest::newRow("icon of 257 px") << QStringList {u"--ico"_s, Leaf, out, u"16"_s, u"257"_s} << 1 << sizes.arg(Leaf);
+    QTest::newRow("icon of 1 px") << QStringList {u"--ico"_s, Leaf, out, u"1"_s} << 0 << QString();
+    QTest::newRow("icon, no SVG") << QStringList {u"--ico"_s, missing, out, u"16"_s} << 1 << sizes.arg(missing);
+    const QString unwritable = m_dir.filePath(u"missing/out"_s);
+    QTest::newRow("icon, folder that is not there") << QStringList {u"--ico"_s, Leaf, unwritable + u".ico"_s, u"16"_s}
+                                                    << 1 << u"render_pictures: cannot write %1.ico"_s.arg(unwritable);
+    QTest::newRow("PNG, folder that is not there") << QStringList {u"--png"_s, Leaf, unwritable, u"16x16"_s} << 1
+                                                   << u"render_pictures: cannot write %1-100.png"_s.arg(unwritable);
+    QTest::newRow("pixels, folder that is not there") << QStringList {Leaf, unwritable, u"16"_s} << 1
+                                                      << u"render_pictures: cannot write %1-16.argb"_s.arg(unwritable);
 }
 
 void TestRenderPictures::refused()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
-    QCOMPARE(render(arguments), status);
+    QFETCH(QString, said);
+    QString output;
+    QCOMPARE(render(arguments, &output), status);
+    QCOMPARE(output, said);
 }
 
 QTEST_GUILESS_MAIN(TestRenderPictures)
