@@ -233,7 +233,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
     return readAndClose(fd, status.st_size, path);
 }
 
-bool isNetworkFileSystem(const QString& path)
+bool isNetworkFileSystemType(unsigned long type)
 {
     // The file system types of statfs(2) (linux/magic.h and the file systems' own sources).
     constexpr unsigned long networkTypes[] = {
@@ -250,11 +250,14 @@ bool isNetworkFileSystem(const QString& path)
         0x47504653, // GPFS
         0x0BD00BD0, // Lustre
     };
+    return std::find(std::begin(networkTypes), std::end(networkTypes), type) != std::end(networkTypes);
+}
+
+bool isNetworkFileSystem(const QString& path)
+{
     struct statfs status;
-    if (statfs(encodeFileName(path).constData(), &status) != 0)
-        return false;
-    return std::find(std::begin(networkTypes), std::end(networkTypes), static_cast<unsigned long>(status.f_type))
-        != std::end(networkTypes);
+    return statfs(encodeFileName(path).constData(), &status) == 0
+        && isNetworkFileSystemType(static_cast<unsigned long>(status.f_type));
 }
 
 bool folderExists(const QString& path)

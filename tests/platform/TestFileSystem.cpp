@@ -1,6 +1,7 @@
 #include "platform/DirectoryList.h"
 #include "platform/FileName.h"
 #include "platform/FileSystem.h"
+#include "platform/FileSystemPosix.h"
 #include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/SystemError.h"
@@ -35,6 +36,10 @@ private Q_SLOTS:
     void answeredOrNot();
     void serverThatFails_data();
     void serverThatFails();
+    void networkFileSystemTypes_data();
+    void networkFileSystemTypes();
+    void networkFileSystems();
+    void noFileLeftOpen();
     void readTextFileErrors_data();
     void readTextFileErrors();
     void currentDirectoryRemoved();
@@ -260,6 +265,58 @@ void TestFileSystem::serverThatFails()
         QCOMPARE(error.description(), description);
         QCOMPARE(error.subject(), target);
     }
+}
+
+void TestFileSystem::networkFileSystemTypes_data()
+{
+    QTest::addColumn<quint64>("type"); // of statfs(2)
+    QTest::addColumn<bool>("network");
+
+    const QList<std::pair<const char*, quint64>> network {
+        {"CIFS", 0xFF534D42}, {"SMB2", 0xFE534D42}, {"SMB", 0x517B},      {"NFS", 0x6969},
+        {"FUSE", 0x65735546}, {"Ceph", 0x00C36400}, {"9P", 0x01021997},   {"AFS", 0x5346414F},
+        {"Coda", 0x73757245}, {"NCP", 0x564C},      {"GPFS", 0x47504653}, {"Lustre", 0x0BD00BD0}};
+    for (const auto& [name, type] : network)
+        QTest::newRow(name) << type << true;
+    const QList<std::pair<const char*, quint64>> local {
+        {"ext4", 0xEF53},        {"XFS", 0x58465342},      {"Btrfs", 0x9123683E}, {"tmpfs", 0x01021994},
+        {"overlay", 0x794C7630}, {"procfs", 0x9FA0},       {"none", 0},           {"beside CIFS", 0xFF534D41},
+        {"beside NFS", 0x6968},  {"beside 9P", 0x01021996}};
+    for (const auto& [name, type] : local)
+        QTest::newRow(name) << type << false;
+}
+
+void TestFileSystem::networkFileSystemTypes()
+{
+    QFETCH(quint64, type);
+    QFETCH(bool, network);
+    QCOMPARE(platform::isNetworkFileSystemType(type), network);
+}
+
+// Where each request is a round trip, the scan reads side by side from the first folder.
+void TestFileSystem::networkFileSystems()
+{
+    QVERIFY(!platform::isNetworkFileSystem(m_dir.path()));
+    QVERIFY(!platform::isNetworkFileSystem(m_dir.path() + u"/missing"_s));
+    const testsupport::Share share(m_dir.path(), {});
+    if (share.path().isEmpty())
+        QSKIP(qPrintable(share.why()));
+    QVERIFY(platform::isNetworkFileSystem(share.path()));
+}
+
+// A file found by its exact name was opened a second time, and the first left open, where an earlier
+// request had left errno at "no such file".
+void TestFileSystem::noFileLeftOpen()
+{
+    const auto openFiles = [] { return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size(); };
+    QTemporaryDir dir;
+    writeFile(dir.path() + u"/StarterCS.txt"_s, "OpisBaze=Firma");
+    const qsizetype before = openFiles();
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/Starter.txt"_s), std::nullopt);
+        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+    }
+    QCOMPARE(openFiles(), before);
 }
 
 void TestFileSystem::readTextFile()
