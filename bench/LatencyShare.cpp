@@ -46,10 +46,11 @@
 // and do not count towards --fail-after. A test makes one kind of request slow or failing with it: the
 // listing part-way (--only=readdir --fail-after=1), a folder's attributes, the search for a name.
 //
-// --detail writes COUNTS_FILE-detail as well: "most-in-flight N", the most requests that waited for the
-// server at once (are a program's requests really made side by side?), and "KIND PROCESS N", the requests
-// of each kind by the name of the process that made them (what a program asks for, and what its runtime
-// adds: under Wine, its server process opens and closes the files that a program asks for).
+// --detail writes COUNTS_FILE-detail as well: "most-in-flight PROCESS N", the most requests that waited
+// for the server at once, in all and by the name of the process that made them (are a program's requests
+// really made side by side?), and "KIND PROCESS N", the requests of each kind by process (what a program
+// asks for, and what its runtime adds: under Wine, its server process opens and closes the files that a
+// program asks for).
 
 #define FUSE_USE_VERSION 312
 #include <fuse_lowlevel.h>
@@ -128,13 +129,19 @@ unsigned affectedKinds = ~0u;
 std::chrono::milliseconds hold {0};
 std::atomic<long long> served;
 
+// --detail: the requests of each kind by the process that made them, and the most that waited for the
+// server at once, in all ("") and by process.
 bool detail = false;
-std::atomic<int> inFlight;
-std::atomic<int> mostInFlight;
-std::mutex byProcessMutex;
-std::map<std::pair<int, std::string>, long> byProcess; // (kind, process name)
+std::mutex detailMutex;
+std::map<std::pair<int, std::string>, long> byProcess; // (kind, process name): requests
+struct Waiting
+{
+    int now = 0;
+    int most = 0;
+};
+std::map<std::string, Waiting> waiting;
 
-void countByProcess(Kind kind, fuse_req_t req)
+std::string processName(fuse_req_t req)
 {
     std::string name = "?";
     if (std::FILE* comm = std::fopen(("/proc/" + std::to_string(fuse_req_ctx(req)->pid) + "/comm").c_str(), "r")) {
@@ -143,18 +150,24 @@ void countByProcess(Kind kind, fuse_req_t req)
             name = std::string(buffer, std::strcspn(buffer, "\n"));
         std::fclose(comm);
     }
-    std::lock_guard lock(byProcessMutex);
-    ++byProcess[{kind, name}];
+    return name;
 }
 
-// Waits for the server's answer to a request that was sent: the more requests wait at once, the more a
-// program reads side by side.
-void roundTrip(std::chrono::microseconds time)
+// Waits for the server's answer to a request that process sent: the more requests wait at once, the more
+// the process asks side by side.
+void roundTrip(std::chrono::microseconds time, const std::string& process)
 {
-    const int waiting = ++inFlight;
-    for (int most = mostInFlight; waiting > most && !mostInFlight.compare_exchange_weak(most, waiting);) { }
+    if (detail) {
+        std::lock_guard lock(detailMutex);
+        for (Waiting* counted : {&waiting[""], &waiting[process]})
+            counted->most = std::max(counted->most, ++counted->now);
+    }
     std::this_thread::sleep_for(time);
-    --inFlight;
+    if (detail) {
+        std::lock_guard lock(detailMutex);
+        --waiting[""].now;
+        --waiting[process].now;
+    }
 }
 
 // Counts a request and waits for the server's answer: 0, or the error the caller answers with. A server
@@ -164,8 +177,11 @@ void roundTrip(std::chrono::microseconds time)
 int request(Kind kind, fuse_req_t req, bool delayed = true)
 {
     ++counts[kind];
-    if (detail)
-        countByProcess(kind, req);
+    const std::string process = detail ? processName(req) : std::string();
+    if (detail) {
+        std::lock_guard lock(detailMutex);
+        ++byProcess[{kind, process}];
+    }
     if (!delayed || !(affectedKinds & (1u << kind)))
         return 0;
     if (failAfter >= 0 && ++served > failAfter) {
@@ -182,7 +198,7 @@ int request(Kind kind, fuse_req_t req, bool delayed = true)
         return EIO;
     }
     if (delay.count() > 0)
-        roundTrip(delay);
+        roundTrip(delay, process);
     return 0;
 }
 
@@ -549,7 +565,8 @@ int main(int argc, char* argv[])
     }
     if (detail) {
         if (FILE* out = std::fopen((std::string(argv[4]) + "-detail").c_str(), "w")) {
-            std::fprintf(out, "most-in-flight %d\n", mostInFlight.load());
+            for (const auto& [process, counted] : waiting)
+                std::fprintf(out, "most-in-flight %s %d\n", process.empty() ? "all" : process.c_str(), counted.most);
             for (const auto& [key, count] : byProcess)
                 std::fprintf(out, "%s %s %ld\n", KindNames[key.first], key.second.c_str(), count);
             std::fclose(out);
