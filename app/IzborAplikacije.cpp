@@ -112,9 +112,6 @@ void IzborAplikacije::setUpDesign()
     cbOdrzavanje->setFont(designFont(Calibri, 11.25, true));
     cbOdrzavanje->setIcon(platform::svgIcon(u":/pictures/support.svg"_s));
     cbOdrzavanje->setIconSize(QSize(22, 22));
-    // Never the window's default button: Enter in the tree belongs to the tree.
-    cbOdrzavanje->setAutoDefault(false);
-    cbOdrzavanje->setDefault(false);
     QPalette face = cbOdrzavanje->palette();
     face.setColor(QPalette::Button, face.color(QPalette::Base));
     cbOdrzavanje->setPalette(face);

@@ -50,7 +50,7 @@
 // for the server at once, in all and by the name of the process that made them (are a program's requests
 // really made side by side?), and "KIND PROCESS N", the requests of each kind by process (what a program
 // asks for, and what its runtime adds: under Wine, its server process opens and closes the files that a
-// program asks for).
+// program asks for), then "at MS KIND PROCESS", each request with the wall-clock time it came at.
 
 #define FUSE_USE_VERSION 312
 #include <fuse_lowlevel.h>
@@ -69,6 +69,7 @@
 #include <shared_mutex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -140,6 +141,8 @@ struct Waiting
     int most = 0;
 };
 std::map<std::string, Waiting> waiting;
+// Each request as it came: the wall-clock time in milliseconds, its kind and its process.
+std::vector<std::tuple<double, int, std::string>> timeline;
 
 std::string processName(fuse_req_t req)
 {
@@ -179,8 +182,11 @@ int request(Kind kind, fuse_req_t req, bool delayed = true)
     ++counts[kind];
     const std::string process = detail ? processName(req) : std::string();
     if (detail) {
+        const double now =
+            std::chrono::duration<double, std::milli>(std::chrono::system_clock::now().time_since_epoch()).count();
         std::lock_guard lock(detailMutex);
         ++byProcess[{kind, process}];
+        timeline.emplace_back(now, kind, process);
     }
     if (!delayed || !(affectedKinds & (1u << kind)))
         return 0;
@@ -569,6 +575,8 @@ int main(int argc, char* argv[])
                 std::fprintf(out, "most-in-flight %s %d\n", process.empty() ? "all" : process.c_str(), counted.most);
             for (const auto& [key, count] : byProcess)
                 std::fprintf(out, "%s %s %ld\n", KindNames[key.first], key.second.c_str(), count);
+            for (const auto& [time, kind, process] : timeline)
+                std::fprintf(out, "at %.1f %s %s\n", time, KindNames[kind], process.c_str());
             std::fclose(out);
         }
     }

@@ -161,13 +161,19 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
             throw requestError(error, path, RequestTarget::File);
         return std::nullopt;
     }
+    // A file on a disk tells its attributes and size; a device that a name such as NUL opens does not, and
+    // only then is its type asked, which on a file share is one more round trip (Wine asks the file system
+    // for its type, statfs, each time).
     BY_HANDLE_FILE_INFORMATION information;
     if (!GetFileInformationByHandle(file, &information)) {
         const DWORD error = GetLastError();
+        const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
         CloseHandle(file);
+        if (!onDisk)
+            return std::nullopt;
         throw unansweredRequest(error, path);
     }
-    if (!isPlainFile(information.dwFileAttributes) || GetFileType(file) != FILE_TYPE_DISK) {
+    if (!isPlainFile(information.dwFileAttributes)) {
         CloseHandle(file);
         return std::nullopt;
     }

@@ -21,12 +21,9 @@ enum Role {
 TreeView::TreeView(QWidget* parent)
     : QTreeWidget(parent)
 {
-    setColumnCount(1);
     setHeaderHidden(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QTreeWidget::itemExpanded, this, &TreeView::showPicture);
     connect(this, &QTreeWidget::itemCollapsed, this, &TreeView::showPicture);
     connect(this, &QTreeWidget::itemCollapsed, this, &TreeView::keepSelectionVisible);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QTest>
 #include <QWidget>
@@ -78,6 +79,8 @@ public:
 
     QString path() const { return m_path; }
     QString why() const { return m_why; }
+    // Unmounts the share and returns the requests that reached it, by kind ("lookup", "open", "opendir", ...).
+    QMap<QString, long> requests();
 
 private:
     QString m_path;

@@ -136,6 +136,22 @@ Share::Share(const QString& source, const QStringList& options, int delayMs)
 #endif
 }
 
+QMap<QString, long> Share::requests()
+{
+    m_mount->share.terminate(); // the share writes its counts as it ends
+    m_mount->share.waitForFinished(5000);
+    QMap<QString, long> requests;
+    QFile counts(m_mount->folder.path() + QStringLiteral("/counts"));
+    if (counts.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : counts.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() == 2)
+                requests.insert(QString::fromLatin1(fields[0]), fields[1].toLong());
+        }
+    }
+    return requests;
+}
+
 Share::~Share()
 {
     if (m_mount->share.state() == QProcess::NotRunning)

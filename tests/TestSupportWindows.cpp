@@ -78,4 +78,9 @@ Share::Share(const QString&, const QStringList&, int)
 
 Share::~Share() = default;
 
+QMap<QString, long> Share::requests()
+{
+    return {};
+}
+
 } // namespace testsupport

@@ -157,7 +157,8 @@ void TestRenderPictures::refused_data()
     const QString out = m_dir.filePath(u"out"_s);
     const QString missing = m_dir.filePath(u"missing.svg"_s);
     const QString sizes = u"render_pictures: %1 is no SVG, or the sizes are not 1 to 256"_s;
-    QTest::newRow("no SVG") << QStringList {missing, out, u"16"_s} << 1 << u"render_pictures: %1 is no SVG"_s.arg(missing);
+    QTest::newRow("no SVG") << QStringList {missing, out, u"16"_s} << 1
+                            << u"render_pictures: %1 is no SVG"_s.arg(missing);
     QTest::newRow("too few arguments") << QStringList {Leaf, out} << 2
                                        << u"usage: render_pictures INPUT.svg OUTPUT_PREFIX SIZE..."_s;
     QTest::newRow("PNG, no size") << QStringList {u"--png"_s, Leaf, out, u"16"_s} << 1

@@ -1,11 +1,13 @@
 #include "app/IzborAplikacije.h"
 #include "app/Module1.h"
+#include "platform/ImageList.h"
 #include "platform/TreeView.h"
 
 #include "../TestSupport.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@ private Q_SLOTS:
     void layout();
     void texts();
     void fonts();
+    void colours();
     void pictures();
     void focusAndTabOrder();
     void enterInTheTreeNeverClicksTheButton();
@@ -61,6 +64,20 @@ void TestWindow::layout()
     QCOMPARE(m_form->treeView()->geometry(), QRect(0, 160, 381, 376));
     QVERIFY(m_form->compData()->wordWrap());
     QVERIFY(!m_form->compData()->autoFillBackground());
+    QCOMPARE(m_form->supportButton()->iconSize(), QSize(22, 22));
+    QCOMPARE(m_form->treeView()->iconSize(), QSize(16, 16));
+    QVERIFY(m_form->treeView()->isHeaderHidden());
+    // The controls by the names the suite's documents and its automation know them by.
+    QCOMPARE(m_form->objectName(), u"IzborAplikacije"_s);
+    QCOMPARE(m_form->findChild<QWidget*>(u"cbOdrzavanje"_s), m_form->supportButton());
+    QCOMPARE(m_form->findChild<QWidget*>(u"TreeView1"_s), m_form->treeView());
+    QCOMPARE(m_form->findChild<QWidget*>(u"CompData"_s), m_form->compData());
+    // First placed in the middle of the screen.
+    const QPoint offCentre = m_form->frameGeometry().center() - m_form->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 4, qPrintable(u"%1, %2"_s.arg(offCentre.x()).arg(offCentre.y())));
+    // The identity text as it stands, from the top left; a name that looks like markup is no markup.
+    QCOMPARE(m_form->compData()->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    QCOMPARE(m_form->compData()->textFormat(), Qt::PlainText);
 }
 
 void TestWindow::texts()
@@ -82,9 +99,25 @@ void TestWindow::fonts()
     QCOMPARE(label.pixelSize(), 9);
     QVERIFY(label.bold());
     QCOMPARE(label.families().first(), u"Arial"_s);
+    // Where neither the named fonts nor their stand-ins are installed, a sans-serif one.
+    for (const QFont& font : {button, label, m_form->treeView()->font()})
+        QCOMPARE(font.styleHint(), QFont::SansSerif);
     const QFont tree = m_form->treeView()->font();
     QCOMPARE(tree.pixelSize(), 15);
     QVERIFY(!tree.bold());
+    QCOMPARE(tree.families().first(), u"Arial"_s);
+}
+
+// The button's face in the colour of window backgrounds, the label's text in the grey of disabled text,
+// never fainter than the classic grey on the white banner.
+void TestWindow::colours()
+{
+    const QPalette system = QApplication::palette();
+    QCOMPARE(m_form->supportButton()->palette().color(QPalette::Button), system.color(QPalette::Base));
+    const QColor grey = m_form->compData()->palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor disabled = system.color(QPalette::Disabled, QPalette::WindowText);
+    QCOMPARE(grey, disabled.lightness() > QColor(0x6d, 0x6d, 0x6d).lightness() ? QColor(0x6d, 0x6d, 0x6d) : disabled);
+    QCOMPARE(m_form->compData()->palette().color(QPalette::Inactive, QPalette::WindowText), grey);
 }
 
 void TestWindow::pictures()
@@ -94,12 +127,17 @@ void TestWindow::pictures()
              (QStringList {u"Open1"_s, u"Leaf"_s, u"Closed1"_s, u"Leaf1"_s, u"Open"_s, u"Open11"_s, u"Closed"_s}));
     for (const QString& key : images.keys())
         QVERIFY2(!images.picture(key).isNull(), qPrintable(key));
-    QVERIFY(!m_form->windowIcon().isNull());
+    // The window icon at the sizes a window manager asks for, rendered beforehand.
+    QCOMPARE(m_form->windowIcon().availableSizes(), (QList<QSize> {{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     QVERIFY(!m_form->supportButton()->icon().isNull());
 
     // The banner is the background, drawn unscaled from the top-left corner: white at the corner, grey
-    // letters of the word mark on the left, the tree from row 160 down.
+    // letters of the word mark on the left, the tree from row 160 down; right of the label and the button
+    // the window is the banner, pixel for pixel, its last 18 columns cut off.
     const QImage window = m_form->grab().toImage();
+    const QImage banner = platform::svgIcon(u":/pictures/banner.svg"_s).pixmap(QSize(399, 162)).toImage();
+    QCOMPARE(window.copy(210, 0, 171, 160).convertToFormat(QImage::Format_RGB32),
+             banner.copy(210, 0, 171, 160).convertToFormat(QImage::Format_RGB32));
     QCOMPARE(window.pixelColor(2, 2), QColor(Qt::white));
     QCOMPARE(window.pixelColor(378, 150), QColor(Qt::white));
     const QColor mark = window.pixelColor(17, 90);

@@ -21,6 +21,15 @@ using namespace Qt::StringLiterals;
 using testsupport::errorNumber;
 using testsupport::writeFile;
 
+namespace {
+
+qsizetype openFiles()
+{
+    return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size();
+}
+
+} // namespace
+
 class TestFileSystem : public QObject
 {
     Q_OBJECT
@@ -42,6 +51,8 @@ private Q_SLOTS:
     void noFileLeftOpen();
     void readTextFileErrors_data();
     void readTextFileErrors();
+    void relativeNames();
+    void exactNamesCostNoListing();
     void currentDirectoryRemoved();
     void namesThatAreNoText_data();
     void namesThatAreNoText();
@@ -54,7 +65,8 @@ void TestFileSystem::listSubfoldersOrderAndKinds()
 {
     QTemporaryDir dir;
     const QString root = dir.path();
-    for (const QString& name : {u"b"_s, u"C"_s, u"a"_s, u"A"_s, u"žuto"_s, u".skriveno"_s, u"xa firma"_s})
+    for (const QString& name :
+         {u"b"_s, u"C"_s, u"a"_s, u"A"_s, u"žuto"_s, u".skriveno"_s, u".k"_s, u"..dva"_s, u"..."_s, u"xa firma"_s})
         QVERIFY(QDir(root).mkpath(name + u"/inside"_s));
     writeFile(root + u"/d"_s, "file");
     QVERIFY(QFile::link(root + u"/b"_s, root + u"/e-link-to-folder"_s));
@@ -63,8 +75,8 @@ void TestFileSystem::listSubfoldersOrderAndKinds()
     QVERIFY(mkfifo(QFile::encodeName(root + u"/h-fifo"_s).constData(), 0600) == 0);
 
     QStringList expected;
-    for (const QString& name :
-         {u".skriveno"_s, u"A"_s, u"a"_s, u"b"_s, u"C"_s, u"e-link-to-folder"_s, u"xa firma"_s, u"žuto"_s})
+    for (const QString& name : {u"..."_s, u"..dva"_s, u".k"_s, u".skriveno"_s, u"A"_s, u"a"_s, u"b"_s, u"C"_s,
+                                u"e-link-to-folder"_s, u"xa firma"_s, u"žuto"_s})
         expected.append(root + u'/' + name);
     QCOMPARE(platform::listSubfolders(root), expected);
     QCOMPARE(platform::listSubfolders(root + u'/'), expected);
@@ -197,30 +209,35 @@ void TestFileSystem::serverThatFails_data()
     QTest::addColumn<QStringList>("faults"); // the share's options
     QTest::addColumn<int>("number"); // 0: none, and the file is found
     QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("subject"); // on the share, where the error names another path than the request
 
     const QString io = QString::fromLocal8Bit(std::strerror(EIO));
-    const QStringList lookups {u"--only=lookup"_s, u"--fail-after=0"_s};
-    QTest::newRow("start directory, server failing") << u"point at"_s << u"xa_firma"_s << lookups << 75 << io;
+    const auto failing = [](const QString& kind, int after = 0) {
+        return QStringList {u"--only="_s + kind, u"--fail-after=%1"_s.arg(after)};
+    };
+    const QString none;
+    QTest::newRow("start directory, server failing")
+        << u"point at"_s << u"xa_firma"_s << failing(u"lookup"_s) << 75 << io << none;
     QTest::newRow("start directory not there")
-        << u"point at"_s << u"xa_nema"_s << QStringList() << 76 << u"Path not found"_s;
-    QTest::newRow("listing, opening fails")
-        << u"list"_s << QString() << QStringList {u"--only=opendir"_s, u"--fail-after=0"_s} << 75 << io;
+        << u"point at"_s << u"xa_nema"_s << QStringList() << 76 << u"Path not found"_s << none;
+    QTest::newRow("listing, opening fails") << u"list"_s << none << failing(u"opendir"_s) << 75 << io << none;
     // The 400 folders come in three replies, the last of them empty.
-    QTest::newRow("listing fails part-way")
-        << u"list"_s << QString() << QStringList {u"--only=readdir"_s, u"--fail-after=1"_s} << 75 << io;
-    QTest::newRow("listing fails at its end")
-        << u"list"_s << QString() << QStringList {u"--only=readdir"_s, u"--fail-after=2"_s} << 75 << io;
-    QTest::newRow("launcher, server failing") << u"start"_s << u"xa_firma/StarterCS.exe"_s << lookups << 75 << io;
+    QTest::newRow("listing fails part-way") << u"list"_s << none << failing(u"readdir"_s, 1) << 75 << io << none;
+    QTest::newRow("listing fails at its end") << u"list"_s << none << failing(u"readdir"_s, 2) << 75 << io << none;
+    QTest::newRow("a link in the listing, its target not asked")
+        << u"list"_s << none << failing(u"readlink"_s) << 75 << io << u"xa_link"_s;
+    QTest::newRow("launcher, server failing")
+        << u"start"_s << u"xa_firma/StarterCS.exe"_s << failing(u"lookup"_s) << 75 << io << none;
     QTest::newRow("launcher not there") << u"start"_s << u"xa_firma/Nema.exe"_s << QStringList() << 53
-                                        << u"File not found"_s;
+                                        << u"File not found"_s << none;
+    QTest::newRow("descriptor's reading fails")
+        << u"read"_s << u"xa_firma/StarterCS.txt"_s << failing(u"read"_s) << 75 << io << none;
     QTest::newRow("other letter case, folder read")
-        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList() << 0 << QString();
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList() << 0 << none << none;
     QTest::newRow("other letter case, listing fails")
-        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList {u"--only=opendir"_s, u"--fail-after=0"_s} << 75
-        << io;
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << failing(u"opendir"_s) << 75 << io << none;
     QTest::newRow("other letter case, listing breaks off")
-        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList {u"--only=readdir"_s, u"--fail-after=0"_s} << 75
-        << io;
+        << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << failing(u"readdir"_s) << 75 << io << none;
 }
 
 // A file server that stopped answering was taken for a folder or file that is not there: the start
@@ -233,6 +250,7 @@ void TestFileSystem::serverThatFails()
     QFETCH(QStringList, faults);
     QFETCH(int, number);
     QFETCH(QString, description);
+    QFETCH(QString, subject);
 
     QTemporaryDir source;
     writeFile(source.path() + u"/xa_firma/StarterCS.txt"_s, "OpisBaze=Firma\r\n");
@@ -241,11 +259,13 @@ void TestFileSystem::serverThatFails()
                                   QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     for (int i = 0; i < 400; ++i)
         QVERIFY(QDir(source.path()).mkdir(u"f%1"_s.arg(i, 3, 10, QChar(u'0'))));
+    QVERIFY(QFile::link(u"xa_firma"_s, source.path() + u"/xa_link"_s));
     const testsupport::Share share(source.path(), faults);
     if (share.path().isEmpty())
         QSKIP(qPrintable(share.why()));
 
     const QString target = path.isEmpty() ? share.path() : share.path() + u'/' + path;
+    const qsizetype filesOpen = openFiles();
     bool found = false;
     try {
         if (request == u"point at") {
@@ -255,6 +275,8 @@ void TestFileSystem::serverThatFails()
             QCOMPARE(platform::listSubfolders(target).size(), 401);
         } else if (request == u"start") {
             platform::startProgram(target);
+        } else if (request == u"read") {
+            found = platform::readTextFileIfPresent(target).has_value();
         } else {
             found = platform::fileExists(target);
         }
@@ -263,8 +285,9 @@ void TestFileSystem::serverThatFails()
     } catch (const platform::RuntimeError& error) {
         QCOMPARE(error.number(), number);
         QCOMPARE(error.description(), description);
-        QCOMPARE(error.subject(), target);
+        QCOMPARE(error.subject(), subject.isEmpty() ? target : share.path() + u'/' + subject);
     }
+    QCOMPARE(openFiles(), filesOpen); // also on the way out of a failure
 }
 
 void TestFileSystem::networkFileSystemTypes_data()
@@ -308,13 +331,17 @@ void TestFileSystem::networkFileSystems()
 // request had left errno at "no such file".
 void TestFileSystem::noFileLeftOpen()
 {
-    const auto openFiles = [] { return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size(); };
     QTemporaryDir dir;
     writeFile(dir.path() + u"/StarterCS.txt"_s, "OpisBaze=Firma");
+    QVERIFY(mkfifo(QFile::encodeName(dir.path() + u"/fifo.txt"_s).constData(), 0600) == 0);
+    QVERIFY(QDir(dir.path()).mkdir(u"folder.txt"_s));
     const qsizetype before = openFiles();
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/Starter.txt"_s), std::nullopt);
         QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+        // Opened, and found to be no file.
+        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/fifo.txt"_s), std::nullopt);
+        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/folder.txt"_s), std::nullopt);
     }
     QCOMPARE(openFiles(), before);
 }
@@ -353,6 +380,42 @@ void TestFileSystem::readTextFileErrors()
     QFETCH(QString, name);
     QFETCH(int, number);
     QCOMPARE(errorNumber([&] { platform::readTextFile(m_dir.path() + u'/' + name); }), number);
+}
+
+// A name without a folder, or in a folder of one letter, is looked for in another letter case where it is.
+void TestFileSystem::relativeNames()
+{
+    QTemporaryDir dir;
+    writeFile(dir.path() + u"/regular.txt"_s, "x");
+    writeFile(dir.path() + u"/d/inner.txt"_s, "y");
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const bool plain = platform::fileExists(u"REGULAR.TXT"_s);
+    const bool inFolder = platform::fileExists(u"d/INNER.TXT"_s);
+    const std::optional<QString> read = platform::readTextFileIfPresent(u"d/Inner.Txt"_s);
+    QVERIFY(QDir::setCurrent(before));
+    QVERIFY(plain);
+    QVERIFY(inFolder);
+    QCOMPARE(read, u"y"_s);
+}
+
+// Every request to a file server is a round trip: a name found as it is written costs no listing of its
+// folder, even right after a name that was not.
+void TestFileSystem::exactNamesCostNoListing()
+{
+    QTemporaryDir source;
+    writeFile(source.path() + u"/xa_firma/StarterCS.txt"_s, "OpisBaze=Firma");
+    testsupport::Share share(source.path(), {});
+    if (share.path().isEmpty())
+        QSKIP(qPrintable(share.why()));
+    const QString folder = share.path() + u"/xa_firma"_s;
+    QCOMPARE(platform::readTextFileIfPresent(folder + u"/Starter.txt"_s), std::nullopt); // lists the folder once
+    QCOMPARE(platform::readTextFileIfPresent(folder + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+    QVERIFY(platform::fileExists(folder + u"/StarterCS.txt"_s));
+    const QMap<QString, long> requests = share.requests();
+    QCOMPARE(requests.value(u"opendir"_s), 1);
+    QCOMPARE(requests.value(u"open"_s), 1);
+    QCOMPARE(requests.value(u"read"_s), 1);
 }
 
 void TestFileSystem::currentDirectoryRemoved()

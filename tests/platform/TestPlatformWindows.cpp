@@ -36,6 +36,7 @@ private Q_SLOTS:
     void settingInTheRegistry();
     void existenceTest_data();
     void existenceTest();
+    void devicesAreNoFiles();
     void listing();
     void startsAProgram();
     void launchesFromTheWindowAndRestores();
@@ -103,6 +104,16 @@ void TestPlatformWindows::existenceTest()
     // Names match whatever their letter case.
     QCOMPARE(platform::fileExists(dir.path() + u"/STARTERCS.TXT"_s), exists);
     SetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Names that Windows gives to its devices open no file, in any folder.
+void TestPlatformWindows::devicesAreNoFiles()
+{
+    QTemporaryDir dir;
+    for (const QString& name : {u"NUL"_s, u"CON"_s, u"nul"_s}) {
+        QVERIFY2(!platform::fileExists(dir.path() + u'/' + name), qPrintable(name));
+        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u'/' + name), std::nullopt);
+    }
 }
 
 void TestPlatformWindows::listing()

@@ -6,6 +6,7 @@
 
 #include <QImageReader>
 #include <QPixmap>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void lookup();
     void expandedImage();
     void selection();
+    void events_data();
+    void events();
     void svgPictureIsDrawnAtAnyScale();
 
 private:
@@ -172,6 +175,53 @@ void TestTreeView::selection()
     QCOMPARE(m_tree->selectedItem(), b);
     QCOMPARE(m_tree->selectedItems().size(), 1);
     QCOMPARE(m_tree->currentItem(), b);
+}
+
+void TestTreeView::events_data()
+{
+    QTest::addColumn<int>("key"); // or 0 for a double click
+    QTest::addColumn<int>("modifiers"); // or, for a double click, the mouse button
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("events"); // the character codes of the key presses told; -1 a double click
+
+    const int none = Qt::NoModifier;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << none << u"\r"_s << QList<int> {13};
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << u"\r"_s << QList<int> {13};
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << u"\r"_s << QList<int> {13};
+    QTest::newRow("Ctrl+Enter: line feed")
+        << int(Qt::Key_Return) << int(Qt::ControlModifier) << u"\r"_s << QList<int> {10};
+    QTest::newRow("Alt+Enter: the window's") << int(Qt::Key_Return) << int(Qt::AltModifier) << u"\r"_s << QList<int>();
+    QTest::newRow("a letter") << int(Qt::Key_A) << none << u"a"_s << QList<int> {97};
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << none << u"\x1b"_s << QList<int> {27};
+    QTest::newRow("a key without a character") << int(Qt::Key_F2) << none << QString() << QList<int>();
+    QTest::newRow("two characters") << int(Qt::Key_unknown) << none << u"ab"_s << QList<int>();
+    QTest::newRow("double click") << 0 << int(Qt::LeftButton) << QString() << QList<int> {-1};
+    QTest::newRow("right double click") << 0 << int(Qt::RightButton) << QString() << QList<int>();
+}
+
+// The events the window handles, as the classic control tells them: a key press with its character code,
+// a double click of the left button.
+void TestTreeView::events()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, events);
+
+    m_tree->add(u"A_N"_s, u"A"_s, u"Closed"_s);
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+    QList<int> told;
+    connect(m_tree.get(), &TreeView::KeyPress, this, [&](qint16& code) { told.append(code); });
+    connect(m_tree.get(), &TreeView::DblClick, this, [&] { told.append(-1); });
+    if (key == 0) {
+        QTest::mouseDClick(m_tree->viewport(), Qt::MouseButton(modifiers), {},
+                           m_tree->visualItemRect(m_tree->node(u"A_N"_s)).center());
+    } else {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+        QApplication::sendEvent(m_tree.get(), &press);
+    }
+    QCOMPARE(told, events);
 }
 
 void TestTreeView::svgPictureIsDrawnAtAnyScale()
