@@ -39,11 +39,10 @@ int utf8Sequence(QByteArrayView bytes, char32_t& codePoint)
     return length;
 }
 
+// The UTF-8 form of a code point from U+0080 on.
 void appendUtf8(QByteArray& bytes, char32_t codePoint)
 {
-    if (codePoint < 0x80) {
-        bytes.append(char(codePoint));
-    } else if (codePoint < 0x800) {
+    if (codePoint < 0x800) {
         bytes.append(char(0xC0 | (codePoint >> 6)));
         bytes.append(char(0x80 | (codePoint & 0x3F)));
     } else if (codePoint < 0x10000) {

@@ -48,6 +48,8 @@ void TestGrouping::groupAndOrder_data()
         << QStringList {u"Firmament"_s, u"Firma"_s} << QStringList {u"Firma"_s, u"Firmament < Firma"_s};
     QTest::newRow("equal names are both heads")
         << QStringList {u"Firma"_s, u"Alfa"_s, u"Firma"_s} << QStringList {u"Firma"_s, u"Firma"_s, u"Alfa"_s};
+    QTest::newRow("equal names that sort last")
+        << QStringList {u"Alfa"_s, u"Alfa"_s, u"Beta"_s} << QStringList {u"Beta"_s, u"Alfa"_s, u"Alfa"_s};
     QTest::newRow("members of an equal pair get the later one")
         << QStringList {u"Firma 1"_s, u"Firma"_s, u"Firma"_s}
         << QStringList {u"Firma"_s, u"Firma"_s, u"Firma 1 < Firma"_s};
@@ -74,10 +76,14 @@ void TestGrouping::groupAndOrder()
     QFETCH(QStringList, ordered);
 
     catalogue::Catalogue catalogue;
-    for (const QString& name : scanned)
-        catalogue.file(name, u"/srv/"_s + name + u"/StarterCS.exe"_s);
+    for (qsizetype k = 0; k < scanned.size(); ++k)
+        catalogue.file(scanned[k], u"/srv/%1/StarterCS.exe"_s.arg(k));
+    catalogue::Catalogue reference = catalogue;
     catalogue::groupAndOrder(catalogue);
     QCOMPARE(rows(catalogue), ordered);
+    // Equal names stand in the order the suite has always given them.
+    reference::groupAndOrder(reference);
+    QCOMPARE(catalogue.LaunchPaths, reference.LaunchPaths);
 }
 
 void TestGrouping::launchPathsMoveWithTheirNames()

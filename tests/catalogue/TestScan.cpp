@@ -261,6 +261,7 @@ void TestScan::overflowStopsTheScanKeepingWhatWasFiled()
     found.file(u"Stari"_s, u"/stari"_s);
     QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found); }), 6);
     QCOMPARE(found.Names, QStringList {u"Bez greške"_s});
+    QCOMPARE(found.Parents, QStringList {QString()}); // the three lists move together, emptied first
     QCOMPARE(dir1.path(), dir.path());
 }
 

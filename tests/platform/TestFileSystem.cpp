@@ -5,6 +5,7 @@
 #include "platform/Process.h"
 #include "platform/RuntimeError.h"
 #include "platform/SystemError.h"
+#include "platform/Workstation.h"
 
 #include "../TestSupport.h"
 
@@ -14,7 +15,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include <csignal>
+
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +60,8 @@ private Q_SLOTS:
     void relativeNames();
     void exactNamesCostNoListing();
     void currentDirectoryRemoved();
+    void unknownUserHasNoLoginName();
+    void startsWhileSignalsArrive();
     void namesThatAreNoText_data();
     void namesThatAreNoText();
 
@@ -431,6 +439,49 @@ void TestFileSystem::currentDirectoryRemoved()
     QVERIFY(QDir::setCurrent(before));
 }
 
+// A user that the user database does not know (an account from the network, say) has no login name to
+// stand in for USERNAME, and asking for it is no crash.
+void TestFileSystem::unknownUserHasNoLoginName()
+{
+    if (geteuid() != 0)
+        QSKIP("Only root can become a user that the user database does not know.");
+    const uid_t unknown = 54321;
+    QVERIFY(!getpwuid(unknown));
+    const platform::NameStandIns standIns = platform::nameStandIns();
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(setuid(unknown) == 0 && standIns.userName().isEmpty() ? 0 : 1);
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, qPrintable(QString::number(status)));
+}
+
+// Signals that arrive while a program is started (a timer's here) interrupt the waits for its start, which
+// must neither fail nor hang for it.
+void TestFileSystem::startsWhileSignalsArrive()
+{
+    QTemporaryDir dir;
+    testsupport::makeRecordingProgram(dir.path() + u"/xa_firma/StarterCS.exe"_s);
+    struct sigaction interrupting
+    {
+    };
+    interrupting.sa_handler = [](int) {}; // without SA_RESTART: a wait it interrupts fails with EINTR
+    struct sigaction before
+    {
+    };
+    QCOMPARE(sigaction(SIGALRM, &interrupting, &before), 0);
+    const itimerval often {{0, 100}, {0, 100}};
+    QCOMPARE(setitimer(ITIMER_REAL, &often, nullptr), 0);
+    int failures = 0;
+    for (int i = 0; i < 30; ++i)
+        failures +=
+            testsupport::errorNumber([&] { platform::startProgram(dir.path() + u"/xa_firma/StarterCS.exe"_s); }) != 0;
+    const itimerval stopped {};
+    setitimer(ITIMER_REAL, &stopped, nullptr);
+    sigaction(SIGALRM, &before, nullptr);
+    QCOMPARE(failures, 0);
+}
+
 void TestFileSystem::namesThatAreNoText_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -438,6 +489,8 @@ void TestFileSystem::namesThatAreNoText_data()
 
     QTest::newRow("ASCII") << QByteArray("xa_firma") << u"xa_firma"_s;
     QTest::newRow("UTF-8") << QByteArray("xa_\xC5\xA0ibenik") << u"xa_Šibenik"_s;
+    QTest::newRow("UTF-8, three bytes") << QByteArray("xa_\xE2\x82\xAC") << u"xa_€"_s;
+    QTest::newRow("UTF-8, four bytes") << QByteArray("xa_\xF0\x90\x90\x80") << u"xa_\U00010400"_s;
     QTest::newRow("Windows-1250") << QByteArray("xa_\x8Aibenik \xE8\x9A") << u"xa_Šibenik čš"_s;
     QTest::newRow("UTF-8 and Windows-1250 mixed") << QByteArray("\xC5\xA0\x8A") << u"Ĺ\u00A0Š"_s;
     QTest::newRow("sequence cut short") << QByteArray("xa_\xC5") << u"xa_Ĺ"_s;

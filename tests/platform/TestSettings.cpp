@@ -3,6 +3,7 @@
 
 #include "../TestSupport.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -47,6 +48,14 @@ void TestSettings::missingValueGivesDefault()
     QCOMPARE(platform::getSetting(App, u"LastStarted"_s, u"Putanja"_s, u"/default"_s), u"/default"_s);
     QCOMPARE(platform::getSetting(App, u"LastStarted"_s, u"Putanja"_s, QString()), QString());
     QVERIFY(!QFile::exists(m_file));
+
+    // The setting is the user's own: a value that all of the organisation's programs share stands in for
+    // none.
+    const QString shared = QFileInfo(m_file).path() + u".conf"_s;
+    testsupport::writeFile(shared, "[LastStarted]\nPutanja=/srv/xa_drugi/StarterCS.exe\n");
+    const QString read = platform::getSetting(App, u"LastStarted"_s, u"Putanja"_s, u"/default"_s);
+    QFile::remove(shared);
+    QCOMPARE(read, u"/default"_s);
 }
 
 void TestSettings::savedValueIsReadBack()

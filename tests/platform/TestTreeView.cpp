@@ -238,6 +238,8 @@ void TestTreeView::svgPictureIsDrawnAtAnyScale()
 
     const QIcon icon = platform::svgIcon(file);
     QVERIFY(!icon.isNull());
+    // Offered to a window manager at the sizes it usually asks for.
+    QCOMPARE(icon.availableSizes(), (QList<QSize> {{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
         const QImage image = icon.pixmap(QSize(16, 16), scale).toImage();
         QCOMPARE(image.size(), QSize(16, 16) * scale);
