@@ -457,29 +457,58 @@ void TestFileSystem::unknownUserHasNoLoginName()
 }
 
 // Signals that arrive while a program is started (a timer's here) interrupt the waits for its start, which
-// must neither fail nor hang for it.
+// must neither fail nor hang for it; and every start leaves nothing behind: no descriptor open, no child
+// process unreaped, no signal ignored in the program started.
 void TestFileSystem::startsWhileSignalsArrive()
 {
     QTemporaryDir dir;
-    testsupport::makeRecordingProgram(dir.path() + u"/xa_firma/StarterCS.exe"_s);
+    const QString program = dir.path() + u"/xa_firma/StarterCS.exe"_s;
+    writeFile(program,
+              "#!/bin/sh\nsed -n 's/^SigIgn:[[:space:]]*//p' /proc/$$/status > \"$(dirname \"$0\")/ignored\"\n");
+    QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     struct sigaction interrupting
     {
     };
     interrupting.sa_handler = [](int) {}; // without SA_RESTART: a wait it interrupts fails with EINTR
-    struct sigaction before
+    struct sigaction timerBefore
     {
     };
-    QCOMPARE(sigaction(SIGALRM, &interrupting, &before), 0);
+    struct sigaction pipeBefore
+    {
+    };
+    QCOMPARE(sigaction(SIGALRM, &interrupting, &timerBefore), 0);
+    signal(SIGPIPE, SIG_IGN); // as a program that writes to sockets has it
+    sigaction(SIGPIPE, nullptr, &pipeBefore);
+    const qsizetype filesOpen = openFiles();
     const itimerval often {{0, 100}, {0, 100}};
     QCOMPARE(setitimer(ITIMER_REAL, &often, nullptr), 0);
     int failures = 0;
     for (int i = 0; i < 30; ++i)
-        failures +=
-            testsupport::errorNumber([&] { platform::startProgram(dir.path() + u"/xa_firma/StarterCS.exe"_s); }) != 0;
+        failures += testsupport::errorNumber([&] { platform::startProgram(program); }) != 0;
     const itimerval stopped {};
     setitimer(ITIMER_REAL, &stopped, nullptr);
-    sigaction(SIGALRM, &before, nullptr);
+    sigaction(SIGALRM, &timerBefore, nullptr);
+    signal(SIGPIPE, SIG_DFL);
     QCOMPARE(failures, 0);
+    QCOMPARE(openFiles(), filesOpen);
+
+    int zombies = 0;
+    const QByteArray parent = QByteArray::number(getpid());
+    for (const QString& process : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/"_s + process + u"/stat"_s);
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> fields = stat.readAll().split(')').value(1).split(' ');
+        zombies += fields.value(1) == "Z" && fields.value(2) == parent;
+    }
+    QCOMPARE(zombies, 0);
+    const auto ignored = [&] {
+        QFile file(dir.path() + u"/xa_firma/ignored"_s);
+        const QByteArray mask = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return mask.endsWith('\n') ? mask.trimmed().toULongLong(nullptr, 16) : ~0ull;
+    };
+    QTRY_VERIFY(ignored() != ~0ull);
+    QCOMPARE(ignored() & (1u << (SIGPIPE - 1)), 0u);
 }
 
 void TestFileSystem::namesThatAreNoText_data()
