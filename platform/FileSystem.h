@@ -25,9 +25,9 @@ QStringList listSubfolders(const QString& folder);
 // losslessly where names are bytes (see FileName.h). Where a path names nothing, the functions below take
 // a name in the same folder that differs from it only in letter case, as the suite's own platform finds
 // "STARTERCS.TXT" for "StarterCS.txt": the first of several in ordinal order, comparing platform::toLower()
-// of both. The folder is listed for it only where the file system itself heeds letter case, and a path that
-// names something costs nothing more. A folder that cannot be listed for want of an answer is error 75,
-// not a name that is absent.
+// of both. The folder is listed for it only where the exact name names nothing (never on Windows, whose
+// file systems ignore letter case themselves), so a path that names something costs nothing more. A folder
+// that cannot be listed for want of an answer is error 75, not a name that is absent.
 
 // True only for a plain file, after following links, that is not hidden: on POSIX its name does not begin
 // with ".", on Windows it has neither the hidden nor the system attribute. Folders, FIFOs, sockets and
