@@ -16,8 +16,9 @@ QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
 .PHONY: all deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz package install \
 	format clean windows-toolchain windows-configure windows test-windows
 
-# The build's own lines, without make's "Entering directory" for each of CMake's inner makes.
-BUILD = cmake --build $(BUILD_DIR) --parallel $(JOBS) -- --no-print-directory
+# The build's own lines, without make's "Entering directory" for each of CMake's inner makes; CMake's
+# own options ($(1)) come before the "--" that hands the rest to make.
+BUILD = cmake --build $(BUILD_DIR) --parallel $(JOBS) $(1) -- --no-print-directory
 
 all: build
 
@@ -33,7 +34,7 @@ configure:
 # The program alone, with what it needs (its pictures): what make run shows.
 program: deps
 	@$(MAKE) --no-print-directory configure
-	@$(BUILD) --target MarunIzbor
+	@$(call BUILD,--target MarunIzbor)
 
 # Everything: the program, the tests, the benchmarks and the documentation.
 build: test-deps
