@@ -1,7 +1,9 @@
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -19,9 +21,17 @@ QString settingsFile()
     return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Vrex/MarunIzbor.conf");
 }
 
+// Whatever a test left where the store belongs goes, also after a run that was stopped part-way (a file
+// in place of the store's folder, a folder made read-only), so that no run depends on the one before it.
 void clearSettings()
 {
-    QFile::remove(settingsFile());
+    const QFileInfo folder(QFileInfo(settingsFile()).path());
+    if (folder.isDir() && !folder.isSymLink()) {
+        QFile::setPermissions(folder.filePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(folder.filePath()).removeRecursively();
+    } else {
+        QFile::remove(folder.filePath());
+    }
 }
 
 bool settingsStored()
