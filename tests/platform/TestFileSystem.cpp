@@ -539,6 +539,8 @@ void TestFileSystem::namesThatAreNoText()
     const QString name = platform::decodeFileName(bytes);
     QCOMPARE(platform::encodeFileName(name), bytes);
     QCOMPARE(platform::displayFileName(name), shown);
+    // Valid UTF-8 is read as the text it is; only other bytes are kept as bytes.
+    QCOMPARE(platform::holdsRawBytes(name), !QUtf8StringView(bytes).isValidUtf8());
 
     QTemporaryDir dir;
     const QByteArray folder = QFile::encodeName(dir.path()) + '/' + bytes;
