@@ -58,6 +58,7 @@ private Q_SLOTS:
     void readTextFileErrors_data();
     void readTextFileErrors();
     void relativeNames();
+    void readWithoutStandardInput();
     void exactNamesCostNoListing();
     void currentDirectoryRemoved();
     void unknownUserHasNoLoginName();
@@ -405,6 +406,26 @@ void TestFileSystem::relativeNames()
     QVERIFY(plain);
     QVERIFY(inFolder);
     QCOMPARE(read, u"y"_s);
+}
+
+// A program started without standard input gets descriptor 0 for the first file it opens: that is a
+// file like any other.
+void TestFileSystem::readWithoutStandardInput()
+{
+    QTemporaryDir dir;
+    writeFile(dir.path() + u"/StarterCS.txt"_s, "OpisBaze=Firma");
+    const int input = dup(0);
+    QVERIFY(input > 0);
+    close(0);
+    std::optional<QString> read;
+    try {
+        read = platform::readTextFileIfPresent(dir.path() + u"/StarterCS.txt"_s);
+    } catch (const platform::RuntimeError& error) {
+        read = QString::fromUtf8(error.what());
+    }
+    QCOMPARE(dup2(input, 0), 0);
+    close(input);
+    QCOMPARE(read, u"OpisBaze=Firma"_s);
 }
 
 // Every request to a file server is a round trip: a name found as it is written costs no listing of its
