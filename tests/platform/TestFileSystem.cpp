@@ -544,6 +544,7 @@ void TestFileSystem::namesThatAreNoText_data()
     QTest::newRow("UTF-8, first two-byte letter") << QByteArray("xa_\xC2\x80") << u"xa_\u0080"_s;
     QTest::newRow("UTF-8, first four-byte letter") << QByteArray("xa_\xF0\x90\x80\x80") << u"xa_\U00010000"_s;
     QTest::newRow("Windows-1250, first and last byte") << QByteArray("xa_\x80\xFF") << u"xa_€˙"_s;
+    QTest::newRow("continuation bytes alone") << QByteArray("xa_\x8F\xBF\xBF") << u"xa_Źżż"_s;
     QTest::newRow("Windows-1250") << QByteArray("xa_\x8Aibenik \xE8\x9A") << u"xa_Šibenik čš"_s;
     QTest::newRow("UTF-8 and Windows-1250 mixed") << QByteArray("\xC5\xA0\x8A") << u"Ĺ\u00A0Š"_s;
     QTest::newRow("sequence cut short") << QByteArray("xa_\xC5") << u"xa_Ĺ"_s;
