@@ -5,6 +5,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/TextDecoding.h"
 
+#include <algorithm>
+
 namespace catalogue {
 
 namespace {
@@ -12,28 +14,26 @@ namespace {
 // Lines as long as this no longer fit the 16-bit positions the suite's readers count with.
 constexpr qsizetype OverflowingLength = 32767;
 
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
 // Whether the start of a line equals the key, both lower-cased. Most lines are ASCII and are compared as
 // they stand; any other character takes the workstation's lower-case mapping.
 bool keyMatches(QStringView start, QStringView key)
 {
     if (start.size() != key.size())
         return false;
-    bool ascii = true;
-    for (qsizetype i = 0; i < start.size() && ascii; ++i)
-        ascii = start[i].unicode() < 0x80 && key[i].unicode() < 0x80;
-    if (!ascii)
+    if (!isAscii(start) || !isAscii(key))
         return platform::toLower(start) == platform::toLower(key);
-    for (qsizetype i = 0; i < start.size(); ++i) {
-        char16_t a = start[i].unicode();
-        char16_t b = key[i].unicode();
-        if (a >= u'A' && a <= u'Z')
-            a += u'a' - u'A';
-        if (b >= u'A' && b <= u'Z')
-            b += u'a' - u'A';
-        if (a != b)
-            return false;
-    }
-    return true;
+    return std::equal(start.begin(), start.end(), key.begin(),
+                      [](QChar a, QChar b) { return asciiLower(a.unicode()) == asciiLower(b.unicode()); });
 }
 
 } // namespace

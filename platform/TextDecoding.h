@@ -24,7 +24,7 @@ void forEachLine(QStringView text, LineFunction&& line)
         if (c != u'\r' && c != u'\n')
             continue;
         line(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+        if (c == u'\r' && text.mid(i + 1).startsWith(u'\n'))
             ++i;
         start = i + 1;
     }

@@ -248,7 +248,7 @@ void TestTreeView::svgPictureIsDrawnAtAnyScale()
     }
     QVERIFY(platform::svgIcon(dir.path() + u"/missing.svg"_s).isNull());
 
-    // Sizes rendered ahead are read from their pixel files; the others are still drawn.
+    // Square sizes rendered ahead are read from their pixel files; the others are still drawn.
     QImage rendered(16, 16, QImage::Format_ARGB32_Premultiplied);
     rendered.fill(Qt::red);
     QFile pixels(dir.path() + u"/bar-16.argb"_s);
@@ -259,6 +259,9 @@ void TestTreeView::svgPictureIsDrawnAtAnyScale()
     QCOMPARE(withRaster.availableSizes(), QList<QSize> {QSize(16, 16)});
     QCOMPARE(withRaster.pixmap(QSize(16, 16), 1.0).toImage().pixelColor(0, 0), QColor(Qt::red));
     QCOMPARE(withRaster.pixmap(QSize(16, 16), 2.0).toImage().pixelColor(16, 31), QColor(0, 255, 0));
+    const QImage wide = withRaster.pixmap(QSize(16, 8), 1.0).toImage();
+    QCOMPARE(wide.size(), QSize(16, 8));
+    QCOMPARE(wide.pixelColor(8, 7), QColor(0, 255, 0));
 }
 
 QTEST_MAIN(TestTreeView)
