@@ -13,10 +13,12 @@
 #include <QTest>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <csignal>
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -34,6 +36,18 @@ qsizetype openFiles()
     return QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System).size();
 }
 
+// The read calls this process has made so far, as the kernel counts them; -1 where it does not say.
+long readCalls()
+{
+    const int fd = open("/proc/self/io", O_RDONLY);
+    char text[1024] = {};
+    const ssize_t got = fd < 0 ? -1 : read(fd, text, sizeof text - 1);
+    if (fd >= 0)
+        close(fd);
+    const char* found = got > 0 ? std::strstr(text, "syscr: ") : nullptr;
+    return found ? std::atol(found + 7) : -1;
+}
+
 } // namespace
 
 class TestFileSystem : public QObject
@@ -47,6 +61,8 @@ private Q_SLOTS:
     void fileExists_data();
     void fileExists();
     void readTextFile();
+    void descriptorReadInOneCall_data();
+    void descriptorReadInOneCall();
     void answeredOrNot_data();
     void answeredOrNot();
     void serverThatFails_data();
@@ -241,12 +257,16 @@ void TestFileSystem::serverThatFails_data()
                                         << u"File not found"_s << none;
     QTest::newRow("descriptor's reading fails")
         << u"read"_s << u"xa_firma/StarterCS.txt"_s << failing(u"read"_s) << 75 << io << none;
+    QTest::newRow("a folder in the descriptor's place, its opening fails")
+        << u"read"_s << u"f000"_s << failing(u"opendir"_s) << 75 << io << none;
     QTest::newRow("other letter case, folder read")
         << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList() << 0 << none << none;
     QTest::newRow("other letter case, listing fails")
         << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << failing(u"opendir"_s) << 75 << io << none;
     QTest::newRow("other letter case, listing breaks off")
         << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << failing(u"readdir"_s) << 75 << io << none;
+    QTest::newRow("other letter case, opening fails")
+        << u"read"_s << u"xa_firma/STARTERCS.TXT"_s << failing(u"open"_s) << 75 << io << none;
 }
 
 // A file server that stopped answering was taken for a folder or file that is not there: the start
@@ -365,6 +385,28 @@ void TestFileSystem::readTextFile()
     const QByteArray big = QByteArray(100000, 'x') + "\nOpisBaze=Kraj";
     writeFile(dir.path() + u"/big.txt"_s, big);
     QCOMPARE(platform::readTextFile(dir.path() + u"/big.txt"_s), QString::fromLatin1(big));
+}
+
+void TestFileSystem::descriptorReadInOneCall_data()
+{
+    QTest::addColumn<int>("size");
+    for (const int size : {1, 4095, 4096, 4097, 100000})
+        QTest::addRow("%d bytes", size) << size;
+}
+
+// Each request is a round trip to the file server: a descriptor is read in one call, whatever its size.
+void TestFileSystem::descriptorReadInOneCall()
+{
+    QFETCH(int, size);
+    const QString path = m_dir.path() + u"/StarterCS.txt"_s;
+    writeFile(path, QByteArray(size, 'x'));
+    const long first = readCalls();
+    if (first < 0)
+        QSKIP("This kernel does not count a process's read calls.");
+    const long measuring = readCalls() - first; // the count's own read
+    const long before = readCalls();
+    QCOMPARE(platform::readTextFileIfPresent(path)->size(), size);
+    QCOMPARE(readCalls() - before - measuring, 1);
 }
 
 void TestFileSystem::readTextFileErrors_data()
@@ -542,7 +584,9 @@ void TestFileSystem::namesThatAreNoText_data()
     QTest::newRow("UTF-8, three bytes") << QByteArray("xa_\xE2\x82\xAC") << u"xa_€"_s;
     QTest::newRow("UTF-8, four bytes") << QByteArray("xa_\xF0\x90\x90\x80") << u"xa_\U00010400"_s;
     QTest::newRow("UTF-8, first two-byte letter") << QByteArray("xa_\xC2\x80") << u"xa_\u0080"_s;
+    QTest::newRow("UTF-8, first three-byte letter") << QByteArray("xa_\xE0\xA0\x80") << u"xa_\u0800"_s;
     QTest::newRow("UTF-8, first four-byte letter") << QByteArray("xa_\xF0\x90\x80\x80") << u"xa_\U00010000"_s;
+    QTest::newRow("UTF-8, last letter") << QByteArray("xa_\xF4\x8F\xBF\xBF") << u"xa_\U0010FFFF"_s;
     QTest::newRow("Windows-1250, first and last byte") << QByteArray("xa_\x80\xFF") << u"xa_€˙"_s;
     QTest::newRow("continuation bytes alone") << QByteArray("xa_\x8F\xBF\xBF") << u"xa_Źżż"_s;
     QTest::newRow("Windows-1250") << QByteArray("xa_\x8Aibenik \xE8\x9A") << u"xa_Šibenik čš"_s;
@@ -550,6 +594,7 @@ void TestFileSystem::namesThatAreNoText_data()
     QTest::newRow("sequence cut short") << QByteArray("xa_\xC5") << u"xa_Ĺ"_s;
     QTest::newRow("overlong slash") << QByteArray("xa_\xC0\xAF") << u"xa_ŔŻ"_s;
     QTest::newRow("encoded surrogate") << QByteArray("\xED\xA0\x80") << u"í\u00A0€"_s;
+    QTest::newRow("last encoded surrogate") << QByteArray("\xED\xBF\xBF") << u"íżż"_s;
 }
 
 // A folder named in bytes that are no UTF-8 is listed, entered, read from and shown readably.

@@ -159,6 +159,14 @@ void TestTreeView::expandedImage()
 
     QCOMPARE(errorNumber([&] { m_tree->setExpandedImage(group, u"Open1"_s); }), 35601);
     QCOMPARE(group->icon(0).cacheKey(), open);
+
+    // A tree without pictures opens its groups as well.
+    TreeView plain;
+    QTreeWidgetItem* bare = plain.add(u"G_N"_s, u"G"_s, QString());
+    plain.add(u"G_N"_s, TreeView::Child, u"G"_s, u"G"_s, QString());
+    bare->setExpanded(true);
+    QVERIFY(bare->isExpanded());
+    QVERIFY(bare->icon(0).isNull());
 }
 
 void TestTreeView::selection()
@@ -175,6 +183,16 @@ void TestTreeView::selection()
     QCOMPARE(m_tree->selectedItem(), b);
     QCOMPARE(m_tree->selectedItems().size(), 1);
     QCOMPARE(m_tree->currentItem(), b);
+
+    // Closing the group that holds the selection selects the group; closing another leaves it.
+    QTreeWidgetItem* other = m_tree->add(u"C_N"_s, u"C"_s, u"Closed"_s);
+    m_tree->add(u"C_N"_s, TreeView::Child, u"C"_s, u"C"_s, u"Leaf"_s);
+    other->setExpanded(true);
+    other->setExpanded(false);
+    QCOMPARE(m_tree->selectedItem(), b);
+    b->parent()->setExpanded(true);
+    b->parent()->setExpanded(false);
+    QCOMPARE(m_tree->selectedItem(), b->parent());
 }
 
 void TestTreeView::events_data()
