@@ -1,7 +1,7 @@
 // A file share for the benchmarks: serves a folder read-only through FUSE and makes every request that
 // reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
 // by kind.
-//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]
+//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache | --no-cache] [--bandwidth=MBIT_PER_S]
 //                       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]
 // Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
 // "kind count" lines to COUNTS_FILE, and "read-bytes N", the data that the read replies carried, and
@@ -30,6 +30,9 @@
 //   A lease would let the client trust an open file's attributes for as long as it is open; the fixed
 //   lifetimes claim less.
 // - Nothing stays cached beyond the mount: to measure a morning's first start, mount the share afresh.
+//
+// --no-cache is a client that keeps nothing (an SMB mount with actimeo=0): every name, listing and
+// attribute, an open file's too, is asked of the server each time it is wanted.
 //
 // --bandwidth=MBIT_PER_S puts the read replies on one link of that speed: a read of N bytes waits the
 // round trip and then N * 8 / bandwidth for its data. Reads in flight together queue for the link, as
@@ -491,6 +494,8 @@ int main(int argc, char* argv[])
         if (option == "--page-cache") {
             pageCache = true;
             cache = WindowsClientCache;
+        } else if (option == "--no-cache") {
+            cache = {0.0, 0.0, 0.0};
         } else if (option.rfind("--bandwidth=", 0) == 0) {
             bitsPerSecond = std::atof(option.c_str() + 12) * 1e6;
             usage = bitsPerSecond <= 0;
@@ -515,10 +520,11 @@ int main(int argc, char* argv[])
         }
     }
     if (usage) {
-        std::fprintf(stderr,
-                     "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache] [--bandwidth=MBIT_PER_S]\n"
-                     "       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache | --no-cache] [--bandwidth=MBIT_PER_S]\n"
+            "       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]\n",
+            argv[0]);
         return 2;
     }
     char* source = realpath(argv[1], nullptr);

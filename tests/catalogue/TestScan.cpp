@@ -39,6 +39,7 @@ private Q_SLOTS:
     void sideBySideReadingChangesNothing();
     void sideBySideAfterTwoSlowFolders_data();
     void sideBySideAfterTwoSlowFolders();
+    void readsInFlightOnAShare();
 
 private:
     static catalogue::Catalogue scan(const QString& startDir);
@@ -395,6 +396,28 @@ void TestScan::sideBySideAfterTwoSlowFolders()
         options);
     for (qsizetype k = 0; k < folders.size(); ++k)
         QCOMPARE(reads.take(k), sideBySideFrom >= 0 && k >= sideBySideFrom);
+}
+
+// On a file share the scan keeps as many reads in flight as the share's client serves at once, and no more.
+void TestScan::readsInFlightOnAShare()
+{
+    QTemporaryDir dir;
+    for (int k = 0; k < 300; ++k)
+        QVERIFY(QDir(dir.path()).mkdir(u"xa_%1"_s.arg(k)));
+    std::atomic<int> reading = 0;
+    std::atomic<int> mostAtOnce = 0;
+    catalogue::ScanOptions options;
+    options.onShare = [](const QString&) { return true; };
+    options.readDescriptor = [&](const QString&) -> std::optional<QString> {
+        for (int now = ++reading, most = mostAtOnce; now > most && !mostAtOnce.compare_exchange_weak(most, now);) { }
+        QThread::msleep(300);
+        --reading;
+        return std::nullopt;
+    };
+    platform::DirectoryList dir1;
+    catalogue::Catalogue found;
+    catalogue::scanInstallations(dir1, dir.path(), found, options);
+    QCOMPARE(mostAtOnce.load(), 256);
 }
 
 QTEST_GUILESS_MAIN(TestScan)

@@ -259,6 +259,9 @@ void TestFileSystem::serverThatFails_data()
         << u"read"_s << u"xa_firma/StarterCS.txt"_s << failing(u"read"_s) << 75 << io << none;
     QTest::newRow("a folder in the descriptor's place, its opening fails")
         << u"read"_s << u"f000"_s << failing(u"opendir"_s) << 75 << io << none;
+    QTest::newRow("descriptor opened, its attributes fail")
+        << u"read"_s << u"xa_firma/StarterCS.txt"_s << QStringList {u"--no-cache"_s} + failing(u"getattr"_s) << 75 << io
+        << none;
     QTest::newRow("other letter case, folder read")
         << u"find"_s << u"xa_firma/STARTERCS.TXT"_s << QStringList() << 0 << none << none;
     QTest::newRow("other letter case, listing fails")
