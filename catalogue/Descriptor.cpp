@@ -19,11 +19,6 @@ bool isAscii(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-char16_t asciiLower(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-}
-
 // Whether the start of a line equals the key, both lower-cased. Most lines are ASCII and are compared as
 // they stand; any other character takes the workstation's lower-case mapping.
 bool keyMatches(QStringView start, QStringView key)
@@ -32,8 +27,7 @@ bool keyMatches(QStringView start, QStringView key)
         return false;
     if (!isAscii(start) || !isAscii(key))
         return platform::toLower(start) == platform::toLower(key);
-    return std::equal(start.begin(), start.end(), key.begin(),
-                      [](QChar a, QChar b) { return asciiLower(a.unicode()) == asciiLower(b.unicode()); });
+    return start.compare(key, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
