@@ -17,6 +17,23 @@ using testsupport::errorNumber;
 using testsupport::makeInstallation;
 using testsupport::writeFile;
 
+namespace {
+
+// Reads in flight: how many now, and the most there were at once.
+struct InFlight
+{
+    std::atomic<int> now = 0;
+    std::atomic<int> most = 0;
+
+    void enter()
+    {
+        for (int n = ++now, m = most; n > m && !most.compare_exchange_weak(m, n);) { }
+    }
+    void leave() { --now; }
+};
+
+} // namespace
+
 class TestScan : public QObject
 {
     Q_OBJECT
@@ -307,23 +324,22 @@ void TestScan::sideBySideReadingChangesNothing()
             expected.append(name);
     }
 
-    std::atomic<int> reading = 0;
-    std::atomic<int> mostAtOnce = 0;
+    InFlight reading;
     std::atomic<int> reads = 0;
     std::atomic<int> startedWhenTheFirstEnded = 0;
     const auto slowRead = [&](const QString& path) {
-        for (int now = ++reading, most = mostAtOnce; now > most && !mostAtOnce.compare_exchange_weak(most, now);) { }
+        reading.enter();
         ++reads;
         const int k = folders - 1 - path.section(u'/', -2, -2).mid(3).toInt();
         if (k == alsoFailing) {
-            --reading;
+            reading.leave();
             throw platform::RuntimeError(platform::Error::PathFileAccess, u"Input/output error"_s, path);
         }
         QThread::usleep(qMax(0, 50 - k) * 200);
         const auto text = platform::readTextFileIfPresent(path);
         if (k == 0)
             startedWhenTheFirstEnded = reads.load();
-        --reading;
+        reading.leave();
         return text;
     };
 
@@ -341,10 +357,10 @@ void TestScan::sideBySideReadingChangesNothing()
     QCOMPARE(startedWhenTheFirstEnded > 1, share);
     // Side by side means many at once: up to the 64 reads the scan was given.
     if (share && firstError == 0)
-        QVERIFY2(mostAtOnce > 8, qPrintable(QString::number(mostAtOnce)));
+        QVERIFY2(reading.most > 8, qPrintable(QString::number(reading.most)));
     QCOMPARE(found.Names, expected);
     // No read goes on, or starts, once the scan is over.
-    QCOMPARE(reading.load(), 0);
+    QCOMPARE(reading.now.load(), 0);
     const int readsAtTheEnd = reads;
     QThread::msleep(50);
     QCOMPARE(reads.load(), readsAtTheEnd);
@@ -404,20 +420,19 @@ void TestScan::readsInFlightOnAShare()
     QTemporaryDir dir;
     for (int k = 0; k < 300; ++k)
         QVERIFY(QDir(dir.path()).mkdir(u"xa_%1"_s.arg(k)));
-    std::atomic<int> reading = 0;
-    std::atomic<int> mostAtOnce = 0;
+    InFlight reading;
     catalogue::ScanOptions options;
     options.onShare = [](const QString&) { return true; };
     options.readDescriptor = [&](const QString&) -> std::optional<QString> {
-        for (int now = ++reading, most = mostAtOnce; now > most && !mostAtOnce.compare_exchange_weak(most, now);) { }
+        reading.enter();
         QThread::msleep(300);
-        --reading;
+        reading.leave();
         return std::nullopt;
     };
     platform::DirectoryList dir1;
     catalogue::Catalogue found;
     catalogue::scanInstallations(dir1, dir.path(), found, options);
-    QCOMPARE(mostAtOnce.load(), 256);
+    QCOMPARE(reading.most.load(), 256);
 }
 
 QTEST_GUILESS_MAIN(TestScan)
