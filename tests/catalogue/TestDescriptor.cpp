@@ -53,6 +53,10 @@ void TestDescriptor::readStarterTxt_data()
     QTest::newRow("non-ASCII letter in the key's place") << u"Opisbaže=X"_s << name << u"<default>"_s;
     QTest::newRow("letter that lower-cases to the key's") << u"\u212Aljuc=X"_s << u"Kljuc"_s << u"X"_s;
     QTest::newRow("key's letter that lower-cases to the line's") << u"kljuc=X"_s << u"\u212Aljuc"_s << u"X"_s;
+    // Long s is only folded to s, never lower-cased to it: no key.
+    QTest::newRow("letter that case folding alone makes the key's") << u"Opi\u017Fbaze=X"_s << name << u"<default>"_s;
+    QTest::newRow("key's letter that case folding alone makes the line's")
+        << u"opisbaze=X"_s << u"Opi\u017Fbaze"_s << u"<default>"_s;
     QTest::newRow("backslashes") << u"NewFiles=S:\\Apps\\Update\\"_s << u"NewFiles"_s << u"S:\\Apps\\Update\\"_s;
 }
 
