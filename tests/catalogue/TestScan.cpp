@@ -5,12 +5,13 @@
 
 #include "../TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using testsupport::errorNumber;
@@ -31,6 +32,15 @@ struct InFlight
     }
     void leave() { --now; }
 };
+
+// Holds a read until the others it must overlap with have started, so that a busy machine's slow thread
+// starts cannot decide a test; a scan that never starts them lets it go after ten seconds.
+void waitUntil(const std::function<bool()>& ready)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!ready() && !deadline.hasExpired())
+        QThread::msleep(1);
+}
 
 } // namespace
 
@@ -335,6 +345,8 @@ void TestScan::sideBySideReadingChangesNothing()
             reading.leave();
             throw platform::RuntimeError(platform::Error::PathFileAccess, u"Input/output error"_s, path);
         }
+        if (share)
+            waitUntil([&] { return reads >= qMin(folders, 9); });
         QThread::usleep(qMax(0, 50 - k) * 200);
         const auto text = platform::readTextFileIfPresent(path);
         if (k == 0)
@@ -421,13 +433,17 @@ void TestScan::readsInFlightOnAShare()
     for (int k = 0; k < 300; ++k)
         QVERIFY(QDir(dir.path()).mkdir(u"xa_%1"_s.arg(k)));
     InFlight reading;
+    std::atomic<int> started = 0;
     catalogue::ScanOptions options;
     options.onShare = [](const QString&) { return true; };
     options.readDescriptor = [&](const QString&) -> std::optional<QString> {
         reading.enter();
+        ++started;
+        // Once the share's client is full, time for one read too many to come in.
+        waitUntil([&] { return reading.now >= 256 || started >= 300; });
         QThread::msleep(300);
         reading.leave();
-        return std::nullopt;
+        return u"Server=SRV01"_s; // a descriptor without a name: one read per folder
     };
     platform::DirectoryList dir1;
     catalogue::Catalogue found;
