@@ -98,6 +98,7 @@ struct CacheLifetimes
 };
 CacheLifetimes cache {1.0, 1.0, 1.0}; // the Linux SMB client's actimeo
 constexpr CacheLifetimes WindowsClientCache {10.0, 5.0, 10.0};
+constexpr CacheLifetimes NoClientCache {0.0, 0.0, 0.0};
 bool pageCache = false;
 
 // The link that read replies cross; no limit when bitsPerSecond is 0.
@@ -495,7 +496,8 @@ int main(int argc, char* argv[])
             pageCache = true;
             cache = WindowsClientCache;
         } else if (option == "--no-cache") {
-            cache = {0.0, 0.0, 0.0};
+            pageCache = false;
+            cache = NoClientCache;
         } else if (option.rfind("--bandwidth=", 0) == 0) {
             bitsPerSecond = std::atof(option.c_str() + 12) * 1e6;
             usage = bitsPerSecond <= 0;
