@@ -13,8 +13,8 @@ FUZZ_TARGETS = decoding lookup newfiles grouping
 WINDOWS_BUILD_DIR ?= build-windows
 QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
 
-.PHONY: all deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz package install \
-	format clean windows-toolchain windows-configure windows test-windows
+.PHONY: all deps package-deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz \
+	installed package install format clean render-pictures windows-toolchain windows-configure windows test-windows
 
 # The build's own lines, without make's "Entering directory" for each of CMake's inner makes; CMake's
 # own options ($(1)) come before the "--" that hands the rest to make.
@@ -24,6 +24,9 @@ all: build
 
 deps:
 	@scripts/install-deps
+
+package-deps:
+	@scripts/install-deps package
 
 test-deps:
 	@scripts/install-deps test
@@ -36,7 +39,8 @@ program: deps
 	@$(MAKE) --no-print-directory configure
 	@$(call BUILD,--target MarunIzbor)
 
-# Everything: the program, the tests, the benchmarks and the documentation.
+# What the tests run: the program, the tests, the tools they use (the latency share, the picture renderer) and
+# the documentation. The benchmarks are built by make bench.
 build: test-deps
 	@$(MAKE) --no-print-directory configure
 	@$(BUILD)
@@ -56,7 +60,9 @@ test-asan: test-deps
 		ctest --output-on-failure --parallel $(JOBS)
 
 # MarunIzbor started and closed under valgrind's memcheck: no definite leaks, no memory errors.
-memcheck: bench-deps build
+memcheck: bench-deps
+	@$(MAKE) --no-print-directory configure
+	@$(call BUILD,--target MarunIzbor bench_startup)
 	BUILD_DIR=$(abspath $(BUILD_DIR)) bench/memcheck
 
 # Each libFuzzer target for FUZZ_SECONDS on its seed corpus in fuzz/corpus/ (left unchanged; what the
@@ -80,31 +86,44 @@ bench-deps:
 	@scripts/install-deps bench
 
 # Benchmarks, never part of make test: writes bench/results.md.
-bench: bench-deps build
+bench: bench-deps
+	@$(MAKE) --no-print-directory configure
+	@$(call BUILD,--target benchmarks)
 	BUILD_DIR=$(abspath $(BUILD_DIR)) WINDOWS_PACKAGE=$(abspath $(WINDOWS_BUILD_DIR))/package/MarunIzbor bench/run-benchmarks
 
+# What is installed: the program and its documentation, without the tests.
+installed: configure
+	@$(call BUILD,--target MarunIzbor documentation)
+
 # The Debian packages in build/: marunizbor_<version>_amd64.deb and its debug symbols, marunizbor-dbgsym.
-package: build
+package: package-deps
+	@$(MAKE) --no-print-directory installed
 	cd $(BUILD_DIR) && cpack
 
 # Installs into PREFIX (default /usr/local): the program, its menu entry, its icon, its manual page, its
 # copyright file and changelog.
 PREFIX ?= /usr/local
-install: build
+install: deps
+	@$(MAKE) --no-print-directory installed
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # Qt for Windows, built once from Debian's own sources into $(QT_WINDOWS) (about 20 minutes).
 windows-toolchain: deps
 	@MARUN_QT_WINDOWS=$(QT_WINDOWS) scripts/build-qt-windows
 
+# The host build's picture renderer, which the Windows build renders its pictures with.
+render-pictures: deps
+	@$(MAKE) --no-print-directory configure
+	@$(call BUILD,--target render_pictures)
+
 # The same sources cross-built for Windows with mingw-w64. The pictures are rendered by the host build.
-windows-configure: build windows-toolchain
+windows-configure: render-pictures windows-toolchain
 	@scripts/install-deps windows
 	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCMAKE_TOOLCHAIN_FILE=$(QT_WINDOWS)/lib/cmake/Qt6/qt.toolchain.cmake \
 		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(QT_WINDOWS)/mingw.cmake \
 		-DCMAKE_CROSSCOMPILING_EMULATOR=$(abspath tests/run-under-wine) \
-		-DMARUN_RENDER_PICTURES=$(abspath $(BUILD_DIR))/app/render_pictures >/dev/null
+		-DMARUN_RENDER_PICTURES=$(abspath $(BUILD_DIR))/tools/render_pictures >/dev/null
 
 # build-windows/MarunIzbor.exe; the package with all it needs to run, as build-windows/package/MarunIzbor,
 # build-windows/marunizbor-<version>-windows-x64.zip and build-windows/marunizbor-<version>-x64.msi; the
@@ -115,6 +134,7 @@ windows: windows-configure
 
 # The unit and window tests built for Windows and run under Wine.
 test-windows: windows
+	@scripts/install-deps test-windows
 	@scripts/test-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
 
 format: configure

@@ -63,12 +63,10 @@ const QStringList Calibri {u"Calibri"_s, u"Carlito"_s, u"Liberation Sans"_s, u"D
 
 } // namespace
 
-IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses,
-                                 catalogue::ReadDescriptor readDescriptor, QWidget* parent)
+IzborAplikacije::IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent)
     : QWidget(parent)
     , m_messages(messages)
     , m_addresses(addresses)
-    , m_readDescriptor(std::move(readDescriptor))
     , cbOdrzavanje(new QPushButton(this))
     , TreeView1(new platform::TreeView(this))
     , CompData(new QLabel(this))
@@ -184,7 +182,6 @@ void IzborAplikacije::Direktorij()
     try {
         catalogue::ScanProgress progress;
         catalogue::ScanOptions options;
-        options.readDescriptor = m_readDescriptor;
         options.progress = &progress;
         m_reading.wait([&] { catalogue::scanInstallations(Dir1, StartDir, Catalogue, options); }, progress);
         catalogue::groupAndOrder(Catalogue);

@@ -3,7 +3,6 @@
 #include "ReadingProgress.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/Scan.h"
 #include "platform/DirectoryList.h"
 #include "platform/ImageList.h"
 
@@ -30,10 +29,7 @@ class IzborAplikacije : public QWidget
     Q_OBJECT
 
 public:
-    // readDescriptor reads the installations' descriptors (see catalogue::ScanOptions).
-    IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses,
-                    catalogue::ReadDescriptor readDescriptor = platform::readTextFileIfPresent,
-                    QWidget* parent = nullptr);
+    IzborAplikacije(platform::MessageBox& messages, platform::AddressSource& addresses, QWidget* parent = nullptr);
     ~IzborAplikacije() override;
 
     // The load handler: captures the start directory and fills the identity panel.
@@ -82,7 +78,6 @@ private:
 
     platform::MessageBox& m_messages;
     platform::AddressSource& m_addresses;
-    catalogue::ReadDescriptor m_readDescriptor;
     ReadingProgress m_reading;
 
     QString StartDir;

@@ -4,6 +4,7 @@
 #include "IzborAplikacije.h"
 #include "ReadingProgress.h"
 
+#include "catalogue/Scan.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeError.h"
@@ -15,10 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace Module1 {
 
-std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::AddressSource& addresses,
-                                      const catalogue::ReadDescriptor& readDescriptor)
+std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::AddressSource& addresses)
 {
-    auto form = std::make_unique<IzborAplikacije>(messages, addresses, readDescriptor);
+    auto form = std::make_unique<IzborAplikacije>(messages, addresses);
     form->Form_Load();
     // Pointing the list at the start directory asks the file server about it: that is reading as the scan
     // is, on the same clock, with the progress window and its way out should the server not answer.
@@ -35,12 +35,11 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages)
     return Main(messages, platform::systemAddresses());
 }
 
-int run(platform::MessageBox& messages, platform::AddressSource& addresses,
-        const catalogue::ReadDescriptor& readDescriptor)
+int run(platform::MessageBox& messages, platform::AddressSource& addresses)
 {
     std::unique_ptr<IzborAplikacije> form;
     try {
-        form = Main(messages, addresses, readDescriptor);
+        form = Main(messages, addresses);
     } catch (const platform::RuntimeError& error) {
         reportUnhandled(messages, error);
         return 1;

@@ -86,9 +86,4 @@ QString descriptorValue(QStringView text, QStringView key)
     return values.isEmpty() ? QString() : values.last();
 }
 
-QString readDescriptorValue(const QString& path, QStringView key)
-{
-    return descriptorValue(platform::readTextFile(path), key);
-}
-
 } // namespace catalogue

@@ -35,7 +35,4 @@ QStringList descriptorValues(QStringView text, QStringView key);
 // The last of descriptorValues(), the one that counts; empty when no line gives a value.
 QString descriptorValue(QStringView text, QStringView key);
 
-// Reads the descriptor file at path and returns descriptorValue() of its text. File errors pass on.
-QString readDescriptorValue(const QString& path, QStringView key);
-
 } // namespace catalogue

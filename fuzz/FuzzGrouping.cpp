@@ -7,7 +7,7 @@
 #include "platform/ImageList.h"
 #include "platform/RuntimeError.h"
 #include "platform/TreeView.h"
-#include "tests/ReferenceGrouping.h"
+#include "tools/ReferenceGrouping.h"
 
 #include <QApplication>
 #include <QPixmap>

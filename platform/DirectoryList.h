@@ -15,7 +15,6 @@ class DirectoryList
 public:
     // Error 76 when the path is not a folder; 70 or 75 where the file system refuses or cannot answer.
     void setPath(const QString& path);
-    QString path() const { return m_path; }
 
     int listCount();
     // The full path of subfolder index, counted from 0. Error 9 outside 0 to listCount() - 1.

@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QIcon>
 #include <QString>
-#include <QStringList>
 
 namespace platform {
 
@@ -15,11 +14,9 @@ public:
     void add(const QString& key, const QIcon& picture);
     bool contains(const QString& key) const { return m_pictures.contains(key); }
     QIcon picture(const QString& key) const { return m_pictures.value(key); }
-    QStringList keys() const { return m_keys; }
 
 private:
     QHash<QString, QIcon> m_pictures;
-    QStringList m_keys;
 };
 
 // An icon drawn from an SVG file (a resource path such as ":/pictures/leaf.svg") at whatever size and

@@ -28,7 +28,6 @@ public:
 
     // Binds the pictures that the nodes' picture keys name. The list must outlive the tree.
     void setImageList(const ImageList* images);
-    const ImageList* imageList() const { return m_images; }
 
     // Adds a node at the root level, after the root nodes already there.
     QTreeWidgetItem* add(const QString& key, const QString& text, const QString& image = {});

@@ -65,7 +65,7 @@ bool isRoot();
 // Makes a Unix domain socket at path; false where the platform has none.
 bool makeSocket(const QString& path);
 
-// The bench's latency share (bench/LatencyShare.cpp) serving source through FUSE, with its options for
+// The latency share (tools/LatencyShare.cpp) serving source through FUSE, with its options for
 // delays and faults (--only=, --fail-after=, --hold=): a file server that is slow or fails, for real. It is
 // unmounted when the object goes. Where FUSE or the share is not available, path() is empty and why() says
 // why.

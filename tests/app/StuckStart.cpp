@@ -1,5 +1,6 @@
-// MarunIzbor started in the current folder with descriptor reads that never return, as on a file server
-// that has stopped answering: a second program for the tests of the progress window and its way out.
+// MarunIzbor started in the current folder, whose reads the test makes hang (a file server that has
+// stopped answering), with a hand that takes the way out: a second program for the tests of the progress
+// window and its way out.
 //   stuck_start WAY_OUT
 // Prints "shown MS" once the progress window is visible, MS milliseconds after the program began, then
 // "leaving" and takes the way out: "button" presses Odustani, "escape" presses Esc, "close" closes the
@@ -15,7 +16,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -52,9 +52,5 @@ int main(int argc, char* argv[])
     watch.start();
 
     testsupport::RecordingMessageBox messages;
-    const auto stuck = [](const QString&) -> std::optional<QString> {
-        for (;;)
-            QThread::sleep(3600);
-    };
-    return Module1::run(messages, platform::systemAddresses(), stuck);
+    return Module1::run(messages, platform::systemAddresses());
 }

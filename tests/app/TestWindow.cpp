@@ -124,10 +124,8 @@ void TestWindow::colours()
 void TestWindow::pictures()
 {
     const platform::ImageList& images = m_form->imageList();
-    QCOMPARE(images.keys(),
-             (QStringList {u"Open1"_s, u"Leaf"_s, u"Closed1"_s, u"Leaf1"_s, u"Open"_s, u"Open11"_s, u"Closed"_s}));
-    for (const QString& key : images.keys())
-        QVERIFY2(!images.picture(key).isNull(), qPrintable(key));
+    for (const QString& key : {u"Open1"_s, u"Leaf"_s, u"Closed1"_s, u"Leaf1"_s, u"Open"_s, u"Open11"_s, u"Closed"_s})
+        QVERIFY2(images.contains(key) && !images.picture(key).isNull(), qPrintable(key));
     // The window icon at the sizes a window manager asks for, rendered beforehand (where the pictures are
     // not all rendered when the program is built, at each scale factor).
     if (QImageReader::supportedImageFormats().contains("svg"))

@@ -2,7 +2,6 @@
 
 #include "../TestSupport.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -18,7 +17,6 @@ private Q_SLOTS:
     void longLines();
     void descriptorValue_data();
     void descriptorValue();
-    void readDescriptorValue();
 };
 
 void TestDescriptor::readStarterTxt_data()
@@ -104,16 +102,6 @@ void TestDescriptor::descriptorValue()
     QFETCH(QStringList, lines);
     QFETCH(QString, value);
     QCOMPARE(catalogue::descriptorValue(lines.join(u"\r\n"_s), catalogue::DisplayNameKey), value);
-}
-
-void TestDescriptor::readDescriptorValue()
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + u"/StarterCS.txt"_s;
-    testsupport::writeFile(path, "* Windows-1250, CRLF\r\nOpisBaze=\x8Aibenik\r\nNewFiles=S:\\Apps\\Update\\\r\n");
-    QCOMPARE(catalogue::readDescriptorValue(path, catalogue::DisplayNameKey), u"Šibenik"_s);
-    QCOMPARE(catalogue::readDescriptorValue(path, catalogue::NewFilesKey), u"S:\\Apps\\Update\\"_s);
-    QCOMPARE(errorNumber([&] { catalogue::readDescriptorValue(dir.path() + u"/Starter.txt"_s, u"OpisBaze"); }), 53);
 }
 
 QTEST_GUILESS_MAIN(TestDescriptor)

@@ -1,7 +1,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Grouping.h"
-
-#include "../ReferenceGrouping.h"
+#include "tools/ReferenceGrouping.h"
 
 #include <QRandomGenerator>
 #include <QTest>

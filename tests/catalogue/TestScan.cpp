@@ -290,7 +290,7 @@ void TestScan::overflowStopsTheScanKeepingWhatWasFiled()
     QCOMPARE(errorNumber([&] { catalogue::scanInstallations(dir1, dir.path(), found); }), 6);
     QCOMPARE(found.Names, QStringList {u"Bez greške"_s});
     QCOMPARE(found.Parents, QStringList {QString()}); // the three lists move together, emptied first
-    QCOMPARE(dir1.path(), dir.path());
+    QCOMPARE(dir1.list(0), dir.path() + u"/xa_a"_s); // the listing is the start directory's
 }
 
 void TestScan::sideBySideReadingChangesNothing_data()

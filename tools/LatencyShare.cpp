@@ -1,8 +1,8 @@
-// A file share for the benchmarks: serves a folder read-only through FUSE and makes every request that
-// reaches it wait a fixed time, as a network round trip to a file server would, and counts the requests
-// by kind.
-//   bench_latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache | --no-cache] [--bandwidth=MBIT_PER_S]
-//                       [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]
+// A file share for the tests and the benchmarks: serves a folder read-only through FUSE, makes every request
+// that reaches it wait a fixed time, as a network round trip to a file server would, and counts the
+// requests by kind.
+//   latency_share SOURCE MOUNTPOINT DELAY_MS COUNTS_FILE [--page-cache | --no-cache] [--bandwidth=MBIT_PER_S]
+//                 [--fail-after=N [--hold=SECONDS]] [--only=KIND,...] [--detail]
 // Runs in the foreground until it is sent SIGTERM or SIGINT (or the folder is unmounted), then writes
 // "kind count" lines to COUNTS_FILE, and "read-bytes N", the data that the read replies carried, and
 // unmounts.
