@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -180,10 +181,20 @@ QString IzborAplikacije::GetIpAddrTable()
 void IzborAplikacije::Direktorij()
 {
     try {
-        catalogue::ScanProgress progress;
-        catalogue::ScanOptions options;
-        options.progress = &progress;
-        m_reading.wait([&] { catalogue::scanInstallations(Dir1, StartDir, Catalogue, options); }, progress);
+        {
+            // The scan's thread fills a catalogue and a list of its own, which the window takes over once
+            // it is done, also with what was filed before an error.
+            catalogue::Catalogue scanned;
+            platform::DirectoryList listed = Dir1;
+            const auto takeOver = qScopeGuard([&] {
+                Catalogue = std::move(scanned);
+                Dir1 = std::move(listed);
+            });
+            catalogue::ScanProgress progress;
+            catalogue::ScanOptions options;
+            options.progress = &progress;
+            m_reading.wait([&] { catalogue::scanInstallations(listed, StartDir, scanned, options); }, progress);
+        }
         catalogue::groupAndOrder(Catalogue);
         catalogue::buildTree(*TreeView1, ImageList1, Catalogue);
         // At a user's first start the second entry is selected, as the suite has always done.

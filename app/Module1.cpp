@@ -23,7 +23,9 @@ std::unique_ptr<IzborAplikacije> Main(platform::MessageBox& messages, platform::
     // Pointing the list at the start directory asks the file server about it: that is reading as the scan
     // is, on the same clock, with the progress window and its way out should the server not answer.
     const catalogue::ScanProgress listing;
-    form->readingProgress().wait([&] { form->Dir1.setPath(platform::currentDirectory()); }, listing);
+    platform::DirectoryList startDirectory;
+    form->readingProgress().wait([&] { startDirectory.setPath(platform::currentDirectory()); }, listing);
+    form->Dir1 = std::move(startDirectory);
     form->Direktorij();
     form->show();
     form->readingProgress().finish();

@@ -42,7 +42,8 @@ void ReadingProgress::wait(const std::function<void()>& read, const catalogue::S
 
     QEventLoop loop;
     std::exception_ptr error;
-    std::thread worker([&] {
+    // Joined however this function is left, also where the loop below unwinds with an exception.
+    std::jthread worker([&] {
         try {
             read();
         } catch (...) {

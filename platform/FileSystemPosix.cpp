@@ -1,6 +1,7 @@
 #include "FileSystemPosix.h"
 #include "FileSystem.h"
 
+#include "FileDescriptorPosix.h"
 #include "FileName.h"
 #include "LetterCase.h"
 #include "RuntimeError.h"
@@ -105,10 +106,10 @@ int openIgnoringCase(QByteArray& name)
     return callIgnoringCase(name, openForReading);
 }
 
-// Reads fd to its end, closes it and decodes what it held. expectedSize, the file's size when it was
-// opened, lets a small file be read in one call: a regular file's read that returns less than it was
-// asked for has reached the end.
-QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
+// Reads file to its end and decodes what it held. expectedSize, the file's size when it was opened, lets
+// a small file be read in one call: a regular file's read that returns less than it was asked for has
+// reached the end.
+QString readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QString& path)
 {
     QByteArray bytes(std::max<qsizetype>(expectedSize + 1, 4096), Qt::Uninitialized);
     qsizetype size = 0;
@@ -116,7 +117,7 @@ QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
         if (size == bytes.size())
             bytes.resize(bytes.size() * 2);
         const qsizetype wanted = bytes.size() - size;
-        const ssize_t got = read(fd, bytes.data() + size, size_t(wanted));
+        const ssize_t got = read(file.get(), bytes.data() + size, size_t(wanted));
         if (got > 0) {
             size += got;
             if (got < wanted && expectedSize > 0 && size >= expectedSize)
@@ -124,12 +125,9 @@ QString readAndClose(int fd, qsizetype expectedSize, const QString& path)
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
-            const int error = errno;
-            close(fd);
-            throw requestError(unsigned(error), path, RequestTarget::File);
+            throw requestError(unsigned(errno), path, RequestTarget::File);
         }
     }
-    close(fd);
     return decodeText(QByteArrayView(bytes.constData(), size));
 }
 
@@ -196,10 +194,10 @@ bool fileExists(const QString& path)
 QString readTextFile(const QString& path)
 {
     QByteArray name = encodeFileName(path);
-    const int fd = openIgnoringCase(name);
-    if (fd < 0)
+    const FileDescriptor file(openIgnoringCase(name));
+    if (file.get() < 0)
         throw requestError(unsigned(errno), path, RequestTarget::File);
-    return readAndClose(fd, 0, path);
+    return readToEnd(file, 0, path);
 }
 
 std::optional<QString> readTextFileIfPresent(const QString& path)
@@ -207,8 +205,8 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
     if (isHiddenName(path))
         return std::nullopt;
     QByteArray name = encodeFileName(path);
-    const int fd = openIgnoringCase(name);
-    if (fd < 0) {
+    const FileDescriptor file(openIgnoringCase(name));
+    if (file.get() < 0) {
         // A file that exists but may not be read is an error, and so is a request that the file system
         // could not answer; anything else is no file here.
         const int error = errno;
@@ -221,16 +219,11 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
         return std::nullopt;
     }
     struct stat status;
-    if (fstat(fd, &status) != 0) {
-        const int error = errno;
-        close(fd);
-        throw unansweredRequest(unsigned(error), path);
-    }
-    if (!S_ISREG(status.st_mode)) {
-        close(fd);
+    if (fstat(file.get(), &status) != 0)
+        throw unansweredRequest(unsigned(errno), path);
+    if (!S_ISREG(status.st_mode))
         return std::nullopt;
-    }
-    return readAndClose(fd, status.st_size, path);
+    return readToEnd(file, status.st_size, path);
 }
 
 bool isNetworkFileSystemType(unsigned long type)

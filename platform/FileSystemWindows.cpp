@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 
+#include "HandleWindows.h"
 #include "RuntimeError.h"
 #include "SystemError.h"
 #include "TextDecoding.h"
@@ -34,8 +35,8 @@ HANDLE openForReading(const QString& path)
                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Reads file to its end, closes it and decodes what it held; a file of known size in one read.
-QString readAndClose(HANDLE file, qint64 expectedSize, const QString& path)
+// Reads file to its end and decodes what it held; a file of known size in one read.
+QString readToEnd(const Handle& file, qint64 expectedSize, const QString& path)
 {
     QByteArray bytes(qMax<qint64>(expectedSize + 1, 4096), Qt::Uninitialized);
     qsizetype size = 0;
@@ -44,18 +45,14 @@ QString readAndClose(HANDLE file, qint64 expectedSize, const QString& path)
             bytes.resize(bytes.size() * 2);
         DWORD got = 0;
         const DWORD wanted = DWORD(qMin<qsizetype>(bytes.size() - size, 1 << 30));
-        if (!ReadFile(file, bytes.data() + size, wanted, &got, nullptr)) {
-            const DWORD error = GetLastError();
-            CloseHandle(file);
-            throw requestError(error, path, RequestTarget::File);
-        }
+        if (!ReadFile(file.get(), bytes.data() + size, wanted, &got, nullptr))
+            throw requestError(GetLastError(), path, RequestTarget::File);
         if (got == 0)
             break;
         size += got;
         if (got < wanted && size >= expectedSize)
             break;
     }
-    CloseHandle(file);
     return decodeText(QByteArrayView(bytes.constData(), size));
 }
 
@@ -74,9 +71,9 @@ QString currentDirectory()
 QStringList listSubfolders(const QString& folder)
 {
     WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileExW(native(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &entry,
-                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    const HANDLE first = FindFirstFileExW(native(folder + QStringLiteral("/*")).c_str(), FindExInfoBasic, &entry,
+                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (first == INVALID_HANDLE_VALUE) {
         // Where the listing finds nothing, the folder itself tells more: a drive's empty root folder has no
         // entries at all, and Wine's listing answers ERROR_PATH_NOT_FOUND for a server that does not exist,
         // where its look at the folder fails as Windows' does.
@@ -86,6 +83,7 @@ QStringList listSubfolders(const QString& folder)
             return {};
         throw requestError(error, folder, RequestTarget::Folder);
     }
+    const FindHandle find(first);
     QStringList names;
     do {
         const QString name = QString::fromWCharArray(entry.cFileName);
@@ -95,9 +93,8 @@ QStringList listSubfolders(const QString& folder)
         const DWORD attributes = entry.dwFileAttributes;
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
             names.append(name);
-    } while (FindNextFileW(find, &entry));
+    } while (FindNextFileW(find.get(), &entry));
     const DWORD error = GetLastError();
-    FindClose(find);
     if (error != ERROR_NO_MORE_FILES) // a listing that breaks off part-way
         throw requestError(error, folder, RequestTarget::Folder);
     return folderPaths(folder, std::move(names));
@@ -139,20 +136,21 @@ bool folderExists(const QString& path)
 
 QString readTextFile(const QString& path)
 {
-    const HANDLE file = openForReading(path);
-    if (file == INVALID_HANDLE_VALUE)
+    const HANDLE opened = openForReading(path);
+    if (opened == INVALID_HANDLE_VALUE)
         throw requestError(GetLastError(), path, RequestTarget::File);
+    const Handle file(opened);
     LARGE_INTEGER size {};
-    GetFileSizeEx(file, &size);
-    return readAndClose(file, size.QuadPart, path);
+    GetFileSizeEx(file.get(), &size);
+    return readToEnd(file, size.QuadPart, path);
 }
 
 std::optional<QString> readTextFileIfPresent(const QString& path)
 {
     if (path.isEmpty())
         return std::nullopt;
-    const HANDLE file = openForReading(path);
-    if (file == INVALID_HANDLE_VALUE) {
+    const HANDLE opened = openForReading(path);
+    if (opened == INVALID_HANDLE_VALUE) {
         // A file that the existence test finds but that cannot be read is an error, and so is a request
         // that the file system could not answer.
         const DWORD error = GetLastError();
@@ -161,24 +159,21 @@ std::optional<QString> readTextFileIfPresent(const QString& path)
             throw requestError(error, path, RequestTarget::File);
         return std::nullopt;
     }
+    const Handle file(opened);
     // A file on a disk tells its attributes and size; a device that a name such as NUL opens does not, and
     // only then is its type asked, which on a file share is one more round trip (Wine asks the file system
     // for its type, statfs, each time).
     BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(file, &information)) {
+    if (!GetFileInformationByHandle(file.get(), &information)) {
         const DWORD error = GetLastError();
-        const bool onDisk = GetFileType(file) == FILE_TYPE_DISK;
-        CloseHandle(file);
-        if (!onDisk)
+        if (GetFileType(file.get()) != FILE_TYPE_DISK)
             return std::nullopt;
         throw unansweredRequest(error, path);
     }
-    if (!isPlainFile(information.dwFileAttributes)) {
-        CloseHandle(file);
+    if (!isPlainFile(information.dwFileAttributes))
         return std::nullopt;
-    }
     const qint64 size = (qint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    return readAndClose(file, size, path);
+    return readToEnd(file, size, path);
 }
 
 } // namespace platform

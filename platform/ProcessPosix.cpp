@@ -1,5 +1,6 @@
 #include "Process.h"
 
+#include "FileDescriptorPosix.h"
 #include "FileName.h"
 #include "FileSystemPosix.h"
 #include "RuntimeError.h"
@@ -47,6 +48,8 @@ void startProgram(const QString& path)
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0)
         throw startError(errno, path);
+    FileDescriptor reading(report[0]);
+    FileDescriptor writing(report[1]);
     char* const argv[] = {program.data(), nullptr};
     const pid_t child = fork();
     if (child == 0) {
@@ -60,20 +63,17 @@ void startProgram(const QString& path)
         }
         // The exec, or the fork before it, failed.
         const int failure = errno;
-        [[maybe_unused]] const ssize_t written = write(report[1], &failure, sizeof failure);
+        [[maybe_unused]] const ssize_t written = write(writing.get(), &failure, sizeof failure);
         _exit(127);
     }
     const int forkError = errno;
-    close(report[1]);
-    if (child < 0) {
-        close(report[0]);
+    writing.close(); // so that the read below ends when the exec has closed the grandchild's copy
+    if (child < 0)
         throw startError(forkError, path);
-    }
     while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
     int failure = 0;
     ssize_t got;
-    while ((got = read(report[0], &failure, sizeof failure)) < 0 && errno == EINTR) { }
-    close(report[0]);
+    while ((got = read(reading.get(), &failure, sizeof failure)) < 0 && errno == EINTR) { }
     if (got == sizeof failure)
         throw startError(failure, path);
 }

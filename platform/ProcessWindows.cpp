@@ -1,5 +1,6 @@
 #include "Process.h"
 
+#include "HandleWindows.h"
 #include "RuntimeError.h"
 #include "SystemError.h"
 
@@ -26,8 +27,8 @@ void startProgram(const QString& path)
         throw requestError(GetLastError(), path, RequestTarget::File);
     }
     // Nothing of the new process is kept.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const Handle thread(process.hThread);
+    const Handle started(process.hProcess);
 }
 
 void endProcessNow(int status)

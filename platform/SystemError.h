@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// The platform's own text for a system error code (errno, or a Windows error code), without its line end;
-// the description of error 75 where the platform has none.
-QString systemErrorText(unsigned long code);
+// The platform's own text for a system error code (errno, or a Windows error code) of a request about
+// path, without its line end; the description of error 75 where the platform has none. Where the text has
+// places for what the request was about ("%1 is not a valid Win32 application."), path fills them.
+QString systemErrorText(unsigned long code, const QString& path);
 
 // What the error code of a failed file-system request says. The first three are the file system's answer;
 // anything else is a failure to ask at all: an I/O error, a dropped connection, a server that cannot be
@@ -32,7 +33,7 @@ inline bool isFileSystemAnswer(unsigned long code)
 // failure but "nothing there" and a refusal.
 inline RuntimeError unansweredRequest(unsigned long code, const QString& path)
 {
-    return RuntimeError(Error::PathFileAccess, systemErrorText(code), path);
+    return RuntimeError(Error::PathFileAccess, systemErrorText(code, path), path);
 }
 
 enum class RequestTarget { File, Folder };

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-QString systemErrorText(unsigned long code)
+QString systemErrorText(unsigned long code, const QString&)
 {
     const QString text = QString::fromLocal8Bit(std::strerror(int(code)));
     return text.isEmpty() ? Error::description(Error::PathFileAccess) : text;

@@ -1,17 +1,34 @@
 #include "SystemError.h"
 
+#include <QDir>
+#include <QRegularExpression>
+
 #include <windows.h>
 
 namespace platform {
 
-QString systemErrorText(unsigned long code)
+QString systemErrorText(unsigned long code, const QString& path)
 {
     wchar_t* text = nullptr;
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, DWORD(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const QString message = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
+    const QString found = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
     LocalFree(text);
+    // Asked without inserts, the system leaves its places (%1, %2 and the like, with a format such as
+    // %1!s!) as they stand: the request's path fills every one. (QString::replace() would read the
+    // path's backslashes as references to the pattern's groups.)
+    static const QRegularExpression insert(QStringLiteral("%[1-9][0-9]?(![^!]*!)?"));
+    const QString filling = QDir::toNativeSeparators(path);
+    QString message;
+    qsizetype done = 0;
+    for (QRegularExpressionMatchIterator places = insert.globalMatch(found); places.hasNext();) {
+        const QRegularExpressionMatch place = places.next();
+        message += QStringView(found).sliced(done, place.capturedStart() - done);
+        message += filling;
+        done = place.capturedEnd();
+    }
+    message += QStringView(found).sliced(done);
     return message.isEmpty() ? Error::description(Error::PathFileAccess) : message;
 }
 
