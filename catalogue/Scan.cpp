@@ -22,12 +22,14 @@ struct Installation
 };
 
 // Chooses and reads the descriptor of a folder that passed the prefix test: "StarterCS.txt" where that
-// file exists, "Starter.txt" otherwise.
+// file exists, "Starter.txt" otherwise. Where neither is there by its exact name, one listing of the
+// folder answers for both.
 Installation readInstallation(const QString& folder, const ReadDescriptor& readDescriptor)
 {
-    if (const std::optional<QString> text = readDescriptor(folder + u"/StarterCS.txt"_s))
+    platform::FolderListing listing;
+    if (const std::optional<QString> text = readDescriptor(folder + u"/StarterCS.txt"_s, listing))
         return {descriptorValue(*text, DisplayNameKey), folder + u"/StarterCS.exe"_s};
-    if (const std::optional<QString> text = readDescriptor(folder + u"/Starter.txt"_s))
+    if (const std::optional<QString> text = readDescriptor(folder + u"/Starter.txt"_s, listing))
         return {descriptorValue(*text, DisplayNameKey), folder + u"/Starter.exe"_s};
     return {};
 }

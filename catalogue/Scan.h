@@ -24,13 +24,16 @@ struct ScanProgress
     std::atomic<qsizetype> read = 0;
 };
 
-// The existence test and the read of one descriptor in one (see platform::readTextFileIfPresent).
-using ReadDescriptor = std::function<std::optional<QString>(const QString& path)>;
+// The existence test and the read of one descriptor in one (see platform::readTextFileIfPresent), with
+// the listing of its folder for every descriptor name that the scan looks up there.
+using ReadDescriptor = std::function<std::optional<QString>(const QString& path, platform::FolderListing& listing)>;
 
 struct ScanOptions
 {
     // Called from several threads at once.
-    ReadDescriptor readDescriptor = platform::readTextFileIfPresent;
+    ReadDescriptor readDescriptor = [](const QString& path, platform::FolderListing& listing) {
+        return platform::readTextFileIfPresent(path, &listing);
+    };
     // Whether the start directory lies on a file share, where every folder costs round trips: the
     // descriptors are then read side by side from the first.
     std::function<bool(const QString& startDir)> onShare = platform::isNetworkFileSystem;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -38,11 +40,23 @@ bool fileExists(const QString& path);
 // 70 when it may not be read, 75 for any other failure.
 QString readTextFile(const QString& path);
 
+// What one listing of a folder told, kept for the names looked up in it after the first, so that the
+// folder is listed once for all of them and no name is asked for whose answer the listing gave already.
+// Where the file system ignores letter case itself (Windows), nothing is listed and it stays empty.
+struct FolderListing
+{
+    enum State { NotListed, Refused, Listed };
+    State state = NotListed;
+    QList<QByteArray> names; // the entries' names, as the file system's bytes, where Listed
+};
+
 // The existence test and the read in one: the decoded text of the file at path where fileExists() would
 // find it, nullopt where it would not. Where each request is a round trip to a file server this costs
 // one open, one look at what was opened and, for a small file, one read. A file that the existence test
-// finds but that cannot be read raises the errors of readTextFile().
-std::optional<QString> readTextFileIfPresent(const QString& path);
+// finds but that cannot be read raises the errors of readTextFile(). listing, where given, is that of
+// path's folder for every name looked up in it: a name that names nothing is looked for in another
+// letter case in what it holds, and the first such name fills it.
+std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing* listing = nullptr);
 
 // Whether path lies on a network file system, where every request is a round trip to a server: SMB/CIFS,
 // NFS, FUSE and the like; on Windows a UNC path or a drive that Windows reports as remote. False where it

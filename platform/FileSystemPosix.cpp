@@ -46,64 +46,84 @@ int openForReading(const QByteArray& name)
     return open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
 }
 
-// The path of the entry in the folder of path whose name equals path's last part ignoring letter case
-// (toLower() of both), the first of several in ordinal order; empty where there is none. A folder that
-// is not there or may not be read holds no such name; one that the file system could not list sets error
-// to the listing's code.
-QByteArray otherCaseOfName(const QByteArray& path, int& error)
+// Lists the folder of path into listing, where that has not been done: Listed with the entries' names, or
+// Refused where the folder is not there or may not be read. One that the file system could not list
+// leaves it NotListed and returns the listing's code; 0 otherwise.
+int listFolderOf(const QByteArray& path, FolderListing& listing)
 {
+    if (listing.state != FolderListing::NotListed)
+        return 0;
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
+    if (!dir) {
+        if (!isFileSystemAnswer(unsigned(errno)))
+            return errno;
+        listing.state = FolderListing::Refused;
+        return 0;
+    }
+    QList<QByteArray> names;
+    errno = 0;
+    while (const dirent* entry = readdir(dir.get())) {
+        names.append(entry->d_name);
+        errno = 0;
+    }
+    if (errno != 0) // a listing that breaks off: what the rest held is unknown
+        return isFileSystemAnswer(unsigned(errno)) ? 0 : errno;
+    listing = {FolderListing::Listed, std::move(names)};
+    return 0;
+}
+
+// The path of the entry in listing whose name equals path's last part ignoring letter case (toLower() of
+// both), the first of several in ordinal order; empty where there is none.
+QByteArray otherCaseOfName(const QByteArray& path, const FolderListing& listing)
+{
+    const qsizetype slash = path.lastIndexOf('/');
     const QString wanted = toLower(decodeFileName(QByteArrayView(path).sliced(slash + 1)));
     if (wanted.isEmpty())
         return {};
-    const auto unlisted = [&error](int code) {
-        if (!isFileSystemAnswer(unsigned(code)))
-            error = code;
-        return QByteArray();
-    };
-    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.constData()));
-    if (!dir)
-        return unlisted(errno);
     QString best;
     QByteArray bestName;
-    errno = 0;
-    while (const dirent* entry = readdir(dir.get())) {
-        const QString name = decodeFileName(entry->d_name);
+    for (const QByteArray& entry : listing.names) {
+        const QString name = decodeFileName(entry);
         if (toLower(name) == wanted && (bestName.isNull() || name < best)) {
             best = name;
-            bestName = entry->d_name;
+            bestName = entry;
         }
-        errno = 0;
     }
-    if (errno != 0)
-        return unlisted(errno); // a listing that breaks off: what the rest held is unknown
     return bestName.isNull() ? QByteArray() : path.left(slash + 1) + bestName;
 }
 
 // call(name), a system call that returns -1 and sets errno when it fails; where name names nothing,
 // call() again on the entry in another letter case (otherCaseOfName()), with name set to that entry.
 // Fails with ENOENT when there is no such entry either, and with the listing's error where the folder
-// could not be listed for want of an answer.
+// could not be listed for want of an answer. listing is the folder's, where it is known already (a
+// name that it does not hold is not asked for), or to be filled.
 template <typename Call>
-int callIgnoringCase(QByteArray& name, Call call)
+int callIgnoringCase(QByteArray& name, Call call, FolderListing& listing)
 {
-    const int result = call(name);
-    if (result >= 0 || errno != ENOENT)
-        return result;
-    int listingError = 0;
-    QByteArray other = otherCaseOfName(name, listingError);
-    if (other.isEmpty()) {
-        errno = listingError != 0 ? listingError : ENOENT;
+    const bool known = listing.state == FolderListing::Listed;
+    if (!known || listing.names.contains(QByteArrayView(name).sliced(name.lastIndexOf('/') + 1))) {
+        const int result = call(name);
+        if (result >= 0 || errno != ENOENT)
+            return result;
+    }
+    if (const int listingError = listFolderOf(name, listing); listingError != 0) {
+        errno = listingError;
+        return -1;
+    }
+    QByteArray other = otherCaseOfName(name, listing);
+    if (other.isEmpty() || other == name) {
+        errno = ENOENT;
         return -1;
     }
     name = std::move(other);
     return call(name);
 }
 
-int openIgnoringCase(QByteArray& name)
+int openIgnoringCase(QByteArray& name, FolderListing& listing)
 {
-    return callIgnoringCase(name, openForReading);
+    return callIgnoringCase(name, openForReading, listing);
 }
 
 // Reads file to its end and decodes what it held. expectedSize, the file's size when it was opened, lets
@@ -135,7 +155,9 @@ QString readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QStr
 
 int statIgnoringCase(QByteArray& name, struct stat& status)
 {
-    return callIgnoringCase(name, [&](const QByteArray& path) { return stat(path.constData(), &status); });
+    FolderListing listing;
+    return callIgnoringCase(
+        name, [&](const QByteArray& path) { return stat(path.constData(), &status); }, listing);
 }
 
 QString currentDirectory()
@@ -194,23 +216,28 @@ bool fileExists(const QString& path)
 QString readTextFile(const QString& path)
 {
     QByteArray name = encodeFileName(path);
-    const FileDescriptor file(openIgnoringCase(name));
+    FolderListing listing;
+    const FileDescriptor file(openIgnoringCase(name, listing));
     if (file.get() < 0)
         throw requestError(unsigned(errno), path, RequestTarget::File);
     return readToEnd(file, 0, path);
 }
 
-std::optional<QString> readTextFileIfPresent(const QString& path)
+std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing* listing)
 {
     if (isHiddenName(path))
         return std::nullopt;
     QByteArray name = encodeFileName(path);
-    const FileDescriptor file(openIgnoringCase(name));
+    FolderListing ownListing;
+    const FileDescriptor file(openIgnoringCase(name, listing ? *listing : ownListing));
     if (file.get() < 0) {
         // A file that exists but may not be read is an error, and so is a request that the file system
-        // could not answer; anything else is no file here.
+        // could not answer; anything else is no file here. Where nothing is there, in any letter case,
+        // the open and the listing have said so already.
         const int error = errno;
         raiseUnlessAnswered(unsigned(error), path);
+        if (requestFailure(unsigned(error)) == RequestFailure::NothingThere)
+            return std::nullopt;
         struct stat status;
         if (stat(name.constData(), &status) != 0)
             raiseUnlessAnswered(unsigned(errno), path);

@@ -145,17 +145,17 @@ QString readTextFile(const QString& path)
     return readToEnd(file, size.QuadPart, path);
 }
 
-std::optional<QString> readTextFileIfPresent(const QString& path)
+std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing*)
 {
     if (path.isEmpty())
         return std::nullopt;
     const HANDLE opened = openForReading(path);
     if (opened == INVALID_HANDLE_VALUE) {
         // A file that the existence test finds but that cannot be read is an error, and so is a request
-        // that the file system could not answer.
+        // that the file system could not answer. Where nothing is there, the open has said so already.
         const DWORD error = GetLastError();
         raiseUnlessAnswered(error, path);
-        if (fileExists(path))
+        if (requestFailure(error) != RequestFailure::NothingThere && fileExists(path))
             throw requestError(error, path, RequestTarget::File);
         return std::nullopt;
     }

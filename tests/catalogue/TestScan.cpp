@@ -67,6 +67,8 @@ private Q_SLOTS:
     void sideBySideAfterTwoSlowFolders_data();
     void sideBySideAfterTwoSlowFolders();
     void readsInFlightOnAShare();
+    void folderWithoutDescriptorOnAShare_data();
+    void folderWithoutDescriptorOnAShare();
 
 private:
     static catalogue::Catalogue scan(const QString& startDir);
@@ -337,7 +339,7 @@ void TestScan::sideBySideReadingChangesNothing()
     InFlight reading;
     std::atomic<int> reads = 0;
     std::atomic<int> startedWhenTheFirstEnded = 0;
-    const auto slowRead = [&](const QString& path) {
+    const auto slowRead = [&](const QString& path, platform::FolderListing& listing) {
         reading.enter();
         ++reads;
         const int k = folders - 1 - path.section(u'/', -2, -2).mid(3).toInt();
@@ -348,7 +350,7 @@ void TestScan::sideBySideReadingChangesNothing()
         if (share)
             waitUntil([&] { return reads >= qMin(folders, 9); });
         QThread::usleep(qMax(0, 50 - k) * 200);
-        const auto text = platform::readTextFileIfPresent(path);
+        const auto text = platform::readTextFileIfPresent(path, &listing);
         if (k == 0)
             startedWhenTheFirstEnded = reads.load();
         reading.leave();
@@ -436,7 +438,7 @@ void TestScan::readsInFlightOnAShare()
     std::atomic<int> started = 0;
     catalogue::ScanOptions options;
     options.onShare = [](const QString&) { return true; };
-    options.readDescriptor = [&](const QString&) -> std::optional<QString> {
+    options.readDescriptor = [&](const QString&, platform::FolderListing&) -> std::optional<QString> {
         reading.enter();
         ++started;
         // Once the share's client is full, time for one read too many to come in.
@@ -449,6 +451,52 @@ void TestScan::readsInFlightOnAShare()
     catalogue::Catalogue found;
     catalogue::scanInstallations(dir1, dir.path(), found, options);
     QCOMPARE(reading.most.load(), 256);
+}
+
+void TestScan::folderWithoutDescriptorOnAShare_data()
+{
+    QTest::addColumn<QString>("file"); // in each folder, or none
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("lookups"); // at the share, per folder (a name that a listing gave is no lookup)
+    QTest::addColumn<int>("listings");
+    QTest::addColumn<int>("opens");
+    // An old copy, a folder being filled: the exact names and the folder's listing, once for both names.
+    QTest::newRow("no descriptor") << QString() << QStringList() << 1 << 1 << 0;
+    QTest::newRow("another file") << u"readme.txt"_s << QStringList() << 1 << 1 << 0;
+    QTest::newRow("Starter.txt") << u"Starter.txt"_s << QStringList {u"F"_s, u"F"_s} << 1 << 1 << 1;
+    QTest::newRow("Starter.txt in another letter case")
+        << u"STARTER.TXT"_s << QStringList {u"F"_s, u"F"_s} << 1 << 1 << 1;
+    QTest::newRow("StarterCS.txt in another letter case")
+        << u"startercs.TXT"_s << QStringList {u"F"_s, u"F"_s} << 1 << 1 << 1;
+}
+
+// A folder with the prefix but no descriptor asked for every descriptor name, in every letter case, twice:
+// each name's open, a listing for each, and a look at each name after its listing had found nothing.
+void TestScan::folderWithoutDescriptorOnAShare()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, names);
+    QFETCH(int, lookups);
+    QFETCH(int, listings);
+    QFETCH(int, opens);
+
+    QTemporaryDir dir;
+    for (const QString& folder : {u"xa_1"_s, u"xa_2"_s}) {
+        QVERIFY(QDir(dir.path()).mkdir(folder));
+        if (!file.isEmpty())
+            writeFile(dir.path() + u'/' + folder + u'/' + file, "OpisBaze=F\r\n");
+    }
+    testsupport::Share share(dir.path(), {});
+    if (share.path().isEmpty())
+        QSKIP(qPrintable(share.why()));
+    platform::DirectoryList dir1;
+    catalogue::Catalogue found;
+    catalogue::scanInstallations(dir1, share.path(), found);
+    QCOMPARE(found.Names, names);
+    const QMap<QString, long> requests = share.requests();
+    QCOMPARE(requests.value(u"lookup"_s), 2 * lookups);
+    QCOMPARE(requests.value(u"opendir"_s), 1 + 2 * listings); // the start directory's, then the folders'
+    QCOMPARE(requests.value(u"open"_s), 2 * opens);
 }
 
 QTEST_GUILESS_MAIN(TestScan)
