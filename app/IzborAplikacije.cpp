@@ -243,7 +243,9 @@ void IzborAplikacije::cbOdrzavanje_Click()
     // The message the users know stays as it is; what went wrong is shown below it for their support.
     try {
         const QString descriptor = launch::supportDescriptorPath(Catalogue.launchPath(0));
-        const QString tool = launch::supportToolPath(platform::readTextFile(descriptor));
+        catalogue::DescriptorReading reading = launch::supportToolReading();
+        const platform::TextEncoding encoding = platform::readTextFile(descriptor, reading.lines());
+        const QString tool = launch::supportToolPath(reading, encoding);
         if (!platform::fileExists(tool)) {
             m_messages.critical(this, u"Greška"_s, u"Na serveru nedostaje datoteka QRM.exe"_s,
                                 platform::displayFileName(tool));

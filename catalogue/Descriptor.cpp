@@ -1,6 +1,5 @@
 #include "Descriptor.h"
 
-#include "platform/FileSystem.h"
 #include "platform/LetterCase.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextDecoding.h"
@@ -61,29 +60,45 @@ QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QStrin
     return value;
 }
 
-void forEachDescriptorValue(QStringView text, QStringView key, const std::function<void(QString)>& value)
+DescriptorReading::DescriptorReading(QStringView key, Value value)
+    : m_key(key)
+    , m_value(std::move(value))
 {
-    platform::forEachLine(text, [&](QStringView line) {
-        const QStringView trimmed = trimSpaces(line);
-        if (trimmed.startsWith(u'*'))
-            return;
-        QString found = ReadStarterTxt(trimmed, key, QString());
+}
+
+platform::TextLines::Line DescriptorReading::lines()
+{
+    return [this](platform::TextEncoding encoding, QStringView text) { line(encoding, text); };
+}
+
+void DescriptorReading::line(platform::TextEncoding encoding, QStringView text)
+{
+    Reading& reading = m_readings[int(encoding)];
+    if (reading.error)
+        return;
+    const QStringView trimmed = trimSpaces(text);
+    if (trimmed.startsWith(u'*'))
+        return;
+    try {
+        QString found = ReadStarterTxt(trimmed, m_key, QString());
         if (!found.isEmpty())
-            value(std::move(found));
-    });
+            m_value(reading.kept, std::move(found));
+    } catch (...) {
+        reading.error = std::current_exception();
+    }
 }
 
-QStringList descriptorValues(QStringView text, QStringView key)
+QString DescriptorReading::kept(platform::TextEncoding encoding) const
 {
-    QStringList values;
-    forEachDescriptorValue(text, key, [&](QString value) { values.append(std::move(value)); });
-    return values;
+    const Reading& reading = m_readings[int(encoding)];
+    if (reading.error)
+        std::rethrow_exception(reading.error);
+    return reading.kept;
 }
 
-QString descriptorValue(QStringView text, QStringView key)
+DescriptorReading lastValue(QStringView key)
 {
-    const QStringList values = descriptorValues(text, key);
-    return values.isEmpty() ? QString() : values.last();
+    return DescriptorReading(key, [](QString& kept, QString value) { kept = std::move(value); });
 }
 
 } // namespace catalogue

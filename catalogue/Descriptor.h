@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/TextDecoding.h"
+
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
+#include <exception>
 #include <functional>
 
 namespace catalogue {
@@ -23,16 +25,36 @@ QStringView trimSpaces(QStringView text);
 // readers do.
 QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QString& Default);
 
-// The reading loop over a descriptor's text: each line is trimmed, comment lines ("*" first) are skipped,
-// and every line whose value for key is not empty gives it to value(QString), in the order of the lines.
-// Each line is looked up only once the lines before it are done with, so an error that value() raises
-// for a line stops the loop before a later line could raise another.
-void forEachDescriptorValue(QStringView text, QStringView key, const std::function<void(QString)>& value);
+// The reading loop over a descriptor's lines as the file is read (platform::TextLines), for both of the
+// encodings it may turn out to have: each line is trimmed, comment lines ("*" first) are skipped, and
+// every line whose value for key is not empty is given to value(kept, value), in the order of the lines,
+// which makes of it what is kept. What is kept is what the loop needs, never the lines. An error that
+// ReadStarterTxt() or value() raises for a line stops the loop for that encoding before a later line could
+// raise another; kept() raises it again for the encoding the descriptor has.
+class DescriptorReading
+{
+public:
+    using Value = std::function<void(QString& kept, QString value)>;
 
-// Every value that forEachDescriptorValue() gives, in order.
-QStringList descriptorValues(QStringView text, QStringView key);
+    DescriptorReading(QStringView key, Value value);
+    // What platform::readTextFile() and the like give the lines to.
+    platform::TextLines::Line lines();
+    QString kept(platform::TextEncoding encoding) const;
 
-// The last of descriptorValues(), the one that counts; empty when no line gives a value.
-QString descriptorValue(QStringView text, QStringView key);
+private:
+    void line(platform::TextEncoding encoding, QStringView text);
+
+    struct Reading
+    {
+        QString kept;
+        std::exception_ptr error;
+    };
+    QStringView m_key;
+    Value m_value;
+    Reading m_readings[2]; // by encoding
+};
+
+// The reading of the value of key that counts: the last that a line gives, empty when none does.
+DescriptorReading lastValue(QStringView key);
 
 } // namespace catalogue

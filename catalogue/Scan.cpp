@@ -27,10 +27,13 @@ struct Installation
 Installation readInstallation(const QString& folder, const ReadDescriptor& readDescriptor)
 {
     platform::FolderListing listing;
-    if (const std::optional<QString> text = readDescriptor(folder + u"/StarterCS.txt"_s, listing))
-        return {descriptorValue(*text, DisplayNameKey), folder + u"/StarterCS.exe"_s};
-    if (const std::optional<QString> text = readDescriptor(folder + u"/Starter.txt"_s, listing))
-        return {descriptorValue(*text, DisplayNameKey), folder + u"/Starter.exe"_s};
+    for (const auto& [descriptor, launcher] :
+         {std::pair(u"/StarterCS.txt"_s, u"/StarterCS.exe"_s), std::pair(u"/Starter.txt"_s, u"/Starter.exe"_s)}) {
+        DescriptorReading name = lastValue(DisplayNameKey);
+        if (const std::optional<platform::TextEncoding> encoding =
+                readDescriptor(folder + descriptor, name.lines(), listing))
+            return {name.kept(*encoding), folder + launcher};
+    }
     return {};
 }
 

@@ -26,13 +26,15 @@ struct ScanProgress
 
 // The existence test and the read of one descriptor in one (see platform::readTextFileIfPresent), with
 // the listing of its folder for every descriptor name that the scan looks up there.
-using ReadDescriptor = std::function<std::optional<QString>(const QString& path, platform::FolderListing& listing)>;
+using ReadDescriptor = std::function<std::optional<platform::TextEncoding>(
+    const QString& path, const platform::TextLines::Line& line, platform::FolderListing& listing)>;
 
 struct ScanOptions
 {
     // Called from several threads at once.
-    ReadDescriptor readDescriptor = [](const QString& path, platform::FolderListing& listing) {
-        return platform::readTextFileIfPresent(path, &listing);
+    ReadDescriptor readDescriptor = [](const QString& path, const platform::TextLines::Line& line,
+                                       platform::FolderListing& listing) {
+        return platform::readTextFileIfPresent(path, line, &listing);
     };
     // Whether the start directory lies on a file share, where every folder costs round trips: the
     // descriptors are then read side by side from the first.

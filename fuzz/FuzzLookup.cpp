@@ -23,10 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QString keys[] = {QStringLiteral("OpisBaze"), QStringLiteral("NewFiles"), QStringLiteral("K"),
                                    QStringLiteral("\u212Aljuc")};
     const QString& key = keys[data[0] % 4];
-    const QString text =
-        platform::decodeText(QByteArrayView(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
-
-    platform::forEachLine(text, [&](QStringView line) {
+    // The reading loop, with every value it gives.
+    catalogue::DescriptorReading reading(key, [](QString& kept, QString value) {
+        if (value.isEmpty())
+            abort();
+        checkValue(value);
+        kept += u'\n' + value;
+    });
+    const platform::TextLines::Line read = reading.lines();
+    platform::TextLines lines([&](platform::TextEncoding encoding, QStringView line) {
+        // The key lookup alone, on every line.
         try {
             const QString value = catalogue::ReadStarterTxt(line, key, QStringLiteral("\x01"));
             if (value != QStringLiteral("\x01"))
@@ -35,13 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (error.number() != platform::Error::Overflow || line.size() < 32767)
                 abort();
         }
+        read(encoding, line);
     });
+    lines.add(QByteArrayView(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
     try {
-        for (const QString& value : catalogue::descriptorValues(text, key)) {
-            if (value.isEmpty())
-                abort();
-            checkValue(value);
-        }
+        reading.kept(lines.finish());
     } catch (const platform::RuntimeError& error) {
         if (error.number() != platform::Error::Overflow)
             abort();

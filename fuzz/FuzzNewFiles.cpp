@@ -10,9 +10,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString text = platform::decodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    catalogue::DescriptorReading reading = launch::supportToolReading();
+    platform::TextLines lines(reading.lines());
+    lines.add(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const platform::TextEncoding encoding = lines.finish();
     try {
-        const QString tool = launch::supportToolPath(text);
+        const QString tool = launch::supportToolPath(reading, encoding);
         if (!tool.endsWith(QStringLiteral("/QRM.exe")) || tool.contains(u'\\') || tool.contains(u'\r')
             || tool.contains(u'\n'))
             abort();

@@ -14,12 +14,10 @@ QString supportDescriptorPath(const QString& launchPath)
     return launchPath.left(launchPath.size() - 3) + u"txt"_s;
 }
 
-QString supportToolPath(QStringView descriptorText)
+catalogue::DescriptorReading supportToolReading()
 {
-    QString serverFolder;
-    // Line by line, as the suite's reader does: a value without "\" stops the reading before a later line
-    // is looked at.
-    catalogue::forEachDescriptorValue(descriptorText, catalogue::NewFilesKey, [&](QString value) {
+    // What is kept is the server's folder of the last value.
+    return catalogue::DescriptorReading(catalogue::NewFilesKey, [](QString& serverFolder, QString value) {
         value.replace(u'/', u'\\');
         if (value.endsWith(u'\\'))
             value.chop(1);
@@ -28,6 +26,11 @@ QString supportToolPath(QStringView descriptorText)
             throw platform::RuntimeError(platform::Error::InvalidProcedureCall, value);
         serverFolder = value.left(lastSeparator);
     });
+}
+
+QString supportToolPath(const catalogue::DescriptorReading& reading, platform::TextEncoding encoding)
+{
+    QString serverFolder = reading.kept(encoding);
     if (!serverFolder.endsWith(u'\\'))
         serverFolder += u'\\';
     QString toolPath = serverFolder + u"QRM.exe"_s;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "catalogue/Descriptor.h"
+#include "platform/TextDecoding.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace launch {
 
@@ -9,13 +11,18 @@ namespace launch {
 // entry's) with "txt" in place of its last three characters. Error 5 for a path shorter than that.
 QString supportDescriptorPath(const QString& launchPath);
 
-// Where the support tool "QRM.exe" lies, from the text of that descriptor: in the folder one level above
-// the one its "NewFiles" value names. Each non-empty value, in order, loses one trailing "\" and then
-// everything from its last "\" on, and the last one decides; with none, the tool is sought in the root
-// folder. Error 5 for a value without any "\".
+// The reading of that descriptor that supportToolPath() takes: each non-empty "NewFiles" value, in order,
+// loses one trailing "\" and then everything from its last "\" on, and the last one decides. Error 5 for
+// a value without any "\", which stops the reading, as the suite's reader does, before a later line is
+// looked at.
 //
 // The suite writes these paths with "\"; a "/" in a value counts as one, so "/srv/marun/update/" works as
-// "S:\Apps\Update\" does, and the result uses "/".
-QString supportToolPath(QStringView descriptorText);
+// "S:\Apps\Update\" does.
+catalogue::DescriptorReading supportToolReading();
+
+// Where the support tool "QRM.exe" lies, from what reading kept of the descriptor, in the encoding it has:
+// in the folder one level above the one its last "NewFiles" value names; with none, the tool is sought in
+// the root folder. The result uses "/". Raises what stopped the reading.
+QString supportToolPath(const catalogue::DescriptorReading& reading, platform::TextEncoding encoding);
 
 } // namespace launch

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextDecoding.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -36,9 +38,15 @@ QStringList listSubfolders(const QString& folder);
 // devices count as absent, so testing them can never block.
 bool fileExists(const QString& path);
 
-// Reads a whole text file in one go and decodes it (see decodeText). Error 53 when it is missing,
-// 70 when it may not be read, 75 for any other failure.
-QString readTextFile(const QString& path);
+// The most that one read of a text file asks for: a descriptor that fits is read in one call, a larger
+// file in pieces of this size, of which one is kept at a time.
+constexpr qsizetype ReadPiece = 128 * 1024;
+
+// Reads a text file in pieces of bounded size and gives its lines to line as they pass (see TextLines),
+// so that what is kept of a file of any size is what line keeps; returns the encoding of the whole. A
+// file that fits the first piece costs one read. Error 53 when it is missing, 70 when it may not be read,
+// 75 for any other failure.
+TextEncoding readTextFile(const QString& path, const TextLines::Line& line);
 
 // What one listing of a folder told, kept for the names looked up in it after the first, so that the
 // folder is listed once for all of them and no name is asked for whose answer the listing gave already.
@@ -50,13 +58,14 @@ struct FolderListing
     QList<QByteArray> names; // the entries' names, as the file system's bytes, where Listed
 };
 
-// The existence test and the read in one: the decoded text of the file at path where fileExists() would
-// find it, nullopt where it would not. Where each request is a round trip to a file server this costs
-// one open, one look at what was opened and, for a small file, one read. A file that the existence test
-// finds but that cannot be read raises the errors of readTextFile(). listing, where given, is that of
-// path's folder for every name looked up in it: a name that names nothing is looked for in another
-// letter case in what it holds, and the first such name fills it.
-std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing* listing = nullptr);
+// The existence test and the read in one: the file at path read as readTextFile() reads it, where
+// fileExists() would find it, nullopt where it would not. Where each request is a round trip to a file server this
+// costs one open, one look at what was opened and, for a small file, one read. A file that the existence test finds but
+// that cannot be read raises the errors of readTextFile(). listing, where given, is that of path's folder for every
+// name looked up in it: a name that names nothing is looked for in another letter case in what it holds, and the first
+// such name fills it.
+std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line,
+                                                  FolderListing* listing = nullptr);
 
 // Whether path lies on a network file system, where every request is a round trip to a server: SMB/CIFS,
 // NFS, FUSE and the like; on Windows a UNC path or a drive that Windows reports as remote. False where it

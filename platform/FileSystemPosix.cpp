@@ -126,21 +126,21 @@ int openIgnoringCase(QByteArray& name, FolderListing& listing)
     return callIgnoringCase(name, openForReading, listing);
 }
 
-// Reads file to its end and decodes what it held. expectedSize, the file's size when it was opened, lets
-// a small file be read in one call: a regular file's read that returns less than it was asked for has
-// reached the end.
-QString readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QString& path)
+// Reads file to its end in pieces and gives its lines to line. expectedSize, the file's size when it was
+// opened, lets a file that fits a piece be read in one call: a regular file's read that returns less than
+// it was asked for has reached the end.
+TextEncoding readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QString& path,
+                       const TextLines::Line& line)
 {
-    QByteArray bytes(std::max<qsizetype>(expectedSize + 1, 4096), Qt::Uninitialized);
+    QByteArray piece(std::clamp<qsizetype>(expectedSize + 1, 4096, ReadPiece), Qt::Uninitialized);
+    TextLines lines(line);
     qsizetype size = 0;
     for (;;) {
-        if (size == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const qsizetype wanted = bytes.size() - size;
-        const ssize_t got = read(file.get(), bytes.data() + size, size_t(wanted));
+        const ssize_t got = read(file.get(), piece.data(), size_t(piece.size()));
         if (got > 0) {
             size += got;
-            if (got < wanted && expectedSize > 0 && size >= expectedSize)
+            lines.add(QByteArrayView(piece.constData(), got));
+            if (got < piece.size() && expectedSize > 0 && size >= expectedSize)
                 break;
         } else if (got == 0) {
             break;
@@ -148,7 +148,7 @@ QString readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QStr
             throw requestError(unsigned(errno), path, RequestTarget::File);
         }
     }
-    return decodeText(QByteArrayView(bytes.constData(), size));
+    return lines.finish();
 }
 
 } // namespace
@@ -213,17 +213,18 @@ bool fileExists(const QString& path)
     return false;
 }
 
-QString readTextFile(const QString& path)
+TextEncoding readTextFile(const QString& path, const TextLines::Line& line)
 {
     QByteArray name = encodeFileName(path);
     FolderListing listing;
     const FileDescriptor file(openIgnoringCase(name, listing));
     if (file.get() < 0)
         throw requestError(unsigned(errno), path, RequestTarget::File);
-    return readToEnd(file, 0, path);
+    return readToEnd(file, 0, path, line);
 }
 
-std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing* listing)
+std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line,
+                                                  FolderListing* listing)
 {
     if (isHiddenName(path))
         return std::nullopt;
@@ -250,7 +251,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing*
         throw unansweredRequest(unsigned(errno), path);
     if (!S_ISREG(status.st_mode))
         return std::nullopt;
-    return readToEnd(file, status.st_size, path);
+    return readToEnd(file, status.st_size, path, line);
 }
 
 bool isNetworkFileSystemType(unsigned long type)

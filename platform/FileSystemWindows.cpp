@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDir>
 
+#include <algorithm>
 #include <string>
 
 #include <windows.h>
@@ -35,25 +36,25 @@ HANDLE openForReading(const QString& path)
                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Reads file to its end and decodes what it held; a file of known size in one read.
-QString readToEnd(const Handle& file, qint64 expectedSize, const QString& path)
+// Reads file to its end in pieces and gives its lines to line; a file of known size that fits a piece in
+// one read.
+TextEncoding readToEnd(const Handle& file, qint64 expectedSize, const QString& path, const TextLines::Line& line)
 {
-    QByteArray bytes(qMax<qint64>(expectedSize + 1, 4096), Qt::Uninitialized);
-    qsizetype size = 0;
+    QByteArray piece(std::clamp<qint64>(expectedSize + 1, 4096, ReadPiece), Qt::Uninitialized);
+    TextLines lines(line);
+    qint64 size = 0;
     for (;;) {
-        if (size == bytes.size())
-            bytes.resize(bytes.size() * 2);
         DWORD got = 0;
-        const DWORD wanted = DWORD(qMin<qsizetype>(bytes.size() - size, 1 << 30));
-        if (!ReadFile(file.get(), bytes.data() + size, wanted, &got, nullptr))
+        if (!ReadFile(file.get(), piece.data(), DWORD(piece.size()), &got, nullptr))
             throw requestError(GetLastError(), path, RequestTarget::File);
         if (got == 0)
             break;
         size += got;
-        if (got < wanted && size >= expectedSize)
+        lines.add(QByteArrayView(piece.constData(), qsizetype(got)));
+        if (got < DWORD(piece.size()) && size >= expectedSize)
             break;
     }
-    return decodeText(QByteArrayView(bytes.constData(), size));
+    return lines.finish();
 }
 
 } // namespace
@@ -134,7 +135,7 @@ bool folderExists(const QString& path)
     return false;
 }
 
-QString readTextFile(const QString& path)
+TextEncoding readTextFile(const QString& path, const TextLines::Line& line)
 {
     const HANDLE opened = openForReading(path);
     if (opened == INVALID_HANDLE_VALUE)
@@ -142,10 +143,10 @@ QString readTextFile(const QString& path)
     const Handle file(opened);
     LARGE_INTEGER size {};
     GetFileSizeEx(file.get(), &size);
-    return readToEnd(file, size.QuadPart, path);
+    return readToEnd(file, size.QuadPart, path, line);
 }
 
-std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing*)
+std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line, FolderListing*)
 {
     if (path.isEmpty())
         return std::nullopt;
@@ -173,7 +174,7 @@ std::optional<QString> readTextFileIfPresent(const QString& path, FolderListing*
     if (!isPlainFile(information.dwFileAttributes))
         return std::nullopt;
     const qint64 size = (qint64(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    return readToEnd(file, size, path);
+    return readToEnd(file, size, path, line);
 }
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -49,6 +51,158 @@ QString decodeText(QByteArrayView bytes)
     if (!utf8.hasError())
         return text;
     return decodeWindows1250(bytes);
+}
+
+} // namespace platform
+
+namespace platform {
+
+namespace {
+
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// Whether bytes, the last of a text, end in the middle of a UTF-8 sequence.
+bool endsInsideSequence(QByteArrayView bytes)
+{
+    for (qsizetype i = bytes.size() - 1; i >= 0; --i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if ((byte & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return bytes.size() - i < length;
+    }
+    return false;
+}
+
+} // namespace
+
+TextLines::TextLines(Line line)
+    : m_line(std::move(line))
+{
+}
+
+void TextLines::add(QByteArrayView bytes)
+{
+    if (!m_started) {
+        const qsizetype wanted = qMin(ByteOrderMark.size() - m_head.size(), bytes.size());
+        m_head.append(bytes.first(wanted));
+        bytes = bytes.sliced(wanted);
+        if (m_head.size() < ByteOrderMark.size())
+            return;
+        start();
+    }
+    process(bytes);
+}
+
+TextEncoding TextLines::finish()
+{
+    if (!m_started)
+        start();
+    if (m_inLine)
+        endLine();
+    if (endsInsideSequence(m_lastBytes))
+        m_utf8Valid = false;
+    return m_utf8Valid ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+}
+
+void TextLines::start()
+{
+    m_started = true;
+    // A byte order mark belongs to the UTF-8 text, not to its first line.
+    m_byteOrderMark = m_head == ByteOrderMark;
+    if (m_byteOrderMark)
+        m_lastBytes = m_head;
+    else
+        process(m_head);
+    m_head = QByteArray();
+}
+
+void TextLines::process(QByteArrayView bytes)
+{
+    checkUtf8(bytes);
+    m_lastBytes.append(bytes.last(qMin<qsizetype>(3, bytes.size())));
+    m_lastBytes = m_lastBytes.right(3);
+    for (const char byte : bytes)
+        take(byte);
+}
+
+void TextLines::checkUtf8(QByteArrayView bytes)
+{
+    // In slices, so that what the check decodes is never more than a slice.
+    constexpr qsizetype Slice = 16384;
+    for (qsizetype done = 0; m_utf8Valid && done < bytes.size(); done += Slice) {
+        const QByteArrayView slice = bytes.sliced(done, qMin(Slice, bytes.size() - done));
+        m_scratch.resize(m_utf8.requiredSpace(slice.size()));
+        m_utf8.appendToBuffer(m_scratch.data(), slice);
+        m_utf8Valid = !m_utf8.hasError();
+    }
+}
+
+void TextLines::take(char byte)
+{
+    if (byte == '\n' && m_afterCarriageReturn) {
+        m_afterCarriageReturn = false;
+        return;
+    }
+    m_afterCarriageReturn = byte == '\r';
+    if (byte == '\r' || byte == '\n') {
+        endLine();
+        return;
+    }
+    m_inLine = true;
+    if (byte == ' ') {
+        ++(m_content.isEmpty() ? m_leadingSpaces : m_pendingSpaces);
+        return;
+    }
+    if (m_pendingSpaces > 0)
+        m_content.append(qMin(m_pendingSpaces, LongLine - m_content.size()), ' ');
+    m_pendingSpaces = 0;
+    if (m_content.size() < LongLine)
+        m_content.append(byte);
+    else
+        m_cut = true;
+}
+
+void TextLines::endLine()
+{
+    // A line cut off goes on past its spaces: it must stay as long however it is trimmed.
+    if (m_cut && m_content.endsWith(' '))
+        m_content.back() = 'x';
+    const bool markedLine = m_firstLine && m_byteOrderMark;
+    if (!markedLine && isAscii(m_content)) {
+        const QString text = QString::fromLatin1(m_content);
+        if (m_utf8Valid)
+            m_line(TextEncoding::Utf8, text);
+        m_line(TextEncoding::Windows1250, text);
+    } else {
+        if (m_utf8Valid) {
+            // A U+FEFF at a line's start is a character of that line, as in the whole text.
+            QStringDecoder utf8(QStringDecoder::Utf8,
+                                QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+            const QString text = utf8.decode(m_content);
+            m_line(TextEncoding::Utf8, text);
+        }
+        QString text = decodeWindows1250(m_content);
+        if (markedLine) {
+            // Where the text is no UTF-8 its mark is three characters of the first line, and the spaces
+            // after them are inside it.
+            text.prepend(QString(qMin(m_leadingSpaces, LongLine), u' '));
+            text.prepend(decodeWindows1250(ByteOrderMark));
+            text.truncate(LongLine);
+        }
+        m_line(TextEncoding::Windows1250, text);
+    }
+    m_content.resize(0);
+    m_leadingSpaces = 0;
+    m_pendingSpaces = 0;
+    m_cut = false;
+    m_inLine = false;
+    m_firstLine = false;
 }
 
 } // namespace platform

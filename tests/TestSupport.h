@@ -2,8 +2,10 @@
 
 // Helpers shared by the tests: real files in temporary folders and a message box that records.
 
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/RuntimeError.h"
+#include "platform/TextDecoding.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -88,6 +90,33 @@ private:
     struct Mount;
     std::unique_ptr<Mount> m_mount;
 };
+
+// The lines that a reader of text takes (platform::TextLines), in each encoding.
+struct Lines
+{
+    QStringList lines[2];
+    platform::TextLines::Line line()
+    {
+        return
+            [this](platform::TextEncoding encoding, QStringView text) { lines[int(encoding)].append(text.toString()); };
+    }
+    QString text(platform::TextEncoding encoding) const { return lines[int(encoding)].join(u'\n'); }
+};
+
+// The lines of the file at path as platform::readTextFile() reads them, in its encoding, joined by "\n".
+inline QString readText(const QString& path)
+{
+    Lines lines;
+    return lines.text(platform::readTextFile(path, lines.line()));
+}
+
+// The same for platform::readTextFileIfPresent(): nullopt where it finds no file.
+inline std::optional<QString> readTextIfPresent(const QString& path)
+{
+    Lines lines;
+    const std::optional<platform::TextEncoding> encoding = platform::readTextFileIfPresent(path, lines.line());
+    return encoding ? std::optional(lines.text(*encoding)) : std::nullopt;
+}
 
 // The number of the run-time error that call raises, or 0 when it raises none.
 inline int errorNumber(const std::function<void()>& call)

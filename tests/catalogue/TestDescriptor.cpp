@@ -17,6 +17,8 @@ private Q_SLOTS:
     void longLines();
     void descriptorValue_data();
     void descriptorValue();
+    void readAsItComes_data();
+    void readAsItComes();
 };
 
 void TestDescriptor::readStarterTxt_data()
@@ -97,11 +99,67 @@ void TestDescriptor::descriptorValue_data()
     QTest::newRow("only empty values") << QStringList {u"OpisBaze="_s, u"OpisBaze =  "_s} << QString();
 }
 
+// The name that the scan's reading keeps of a descriptor's bytes, given in pieces of the size piece.
+static QString nameOf(QByteArrayView bytes, qsizetype piece = 4096)
+{
+    catalogue::DescriptorReading reading = catalogue::lastValue(catalogue::DisplayNameKey);
+    platform::TextLines lines(reading.lines());
+    for (qsizetype done = 0; done < bytes.size(); done += piece)
+        lines.add(bytes.sliced(done, qMin(piece, bytes.size() - done)));
+    return reading.kept(lines.finish());
+}
+
 void TestDescriptor::descriptorValue()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, value);
-    QCOMPARE(catalogue::descriptorValue(lines.join(u"\r\n"_s), catalogue::DisplayNameKey), value);
+    QCOMPARE(nameOf(lines.join(u"\r\n"_s).toUtf8()), value);
+}
+
+void TestDescriptor::readAsItComes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("piece"); // the size of the pieces it is read in
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("error");
+
+    const QByteArray many(200000, ' ');
+    QTest::newRow("Windows-1250") << QByteArray("OpisBaze=\x8Aibenik\r\n") << 4096 << u"Šibenik"_s << 0;
+    QTest::newRow("UTF-8") << QByteArray("OpisBaze=\xC5\xA0ibenik") << 4096 << u"Šibenik"_s << 0;
+    // Its encoding is that of the whole: a Windows-1250 byte in a later line makes the name Windows-1250.
+    QTest::newRow("UTF-8 name, a later line not UTF-8")
+        << QByteArray("OpisBaze=\xC5\xA0ibenik\r\nServer=\x8A") << 4096 << u"Ĺ\u00A0ibenik"_s << 0;
+    QTest::newRow("cut off at the end is no UTF-8")
+        << QByteArray("OpisBaze=\xC5\xA0\r\n*\xC5") << 4096 << u"Ĺ\u00A0"_s << 0;
+    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF  OpisBaze=Firma") << 4096 << u"Firma"_s << 0;
+    QTest::newRow("byte order mark, read byte by byte")
+        << QByteArray("\xEF\xBB\xBFOpisBaze=Firma\r\nOpisBaze=\xC5\xA0") << 1 << u"Š"_s << 0;
+    QTest::newRow("byte order mark in no UTF-8: a first line that gives nothing")
+        << QByteArray("\xEF\xBB\xBFOpisBaze=Firma\r\nOpisBaze=\x8A") << 4096 << u"Š"_s << 0;
+    QTest::newRow("CR LF read byte by byte") << QByteArray("OpisBaze=A\r\nOpisBaze=B\r\n") << 1 << u"B"_s << 0;
+    QTest::newRow("overflowing name line")
+        << QByteArray("OpisBaze=") + QByteArray(40000, 'x') << 4096 << QString() << 6;
+    QTest::newRow("overflowing name line, a name after it")
+        << QByteArray("OpisBaze=") + QByteArray(300000, 'x') + "\nOpisBaze=Kraj" << 65536 << QString() << 6;
+    QTest::newRow("long line that is no name line")
+        << QByteArray(300000, 'x') + "\nOpisBaze=Kraj" << 65536 << u"Kraj"_s << 0;
+    QTest::newRow("name after many spaces") << many + "OpisBaze=Kraj" << 65536 << u"Kraj"_s << 0;
+    QTest::newRow("name before many spaces") << "OpisBaze=Kraj" + many + "\r\n" << 65536 << u"Kraj"_s << 0;
+    QTest::newRow("name with many spaces inside") << "OpisBaze=Kraj" + many + "x" << 65536 << QString() << 6;
+}
+
+// A descriptor of any size is read in pieces, and what is kept of it is the name: the encoding is still
+// that of the whole file, the last name still counts, and a name line too long still raises its error.
+void TestDescriptor::readAsItComes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, piece);
+    QFETCH(QString, value);
+    QFETCH(int, error);
+    if (error != 0)
+        QCOMPARE(errorNumber([&] { nameOf(bytes, piece); }), error);
+    else
+        QCOMPARE(nameOf(bytes, piece), value);
 }
 
 QTEST_GUILESS_MAIN(TestDescriptor)

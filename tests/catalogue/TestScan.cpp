@@ -339,7 +339,8 @@ void TestScan::sideBySideReadingChangesNothing()
     InFlight reading;
     std::atomic<int> reads = 0;
     std::atomic<int> startedWhenTheFirstEnded = 0;
-    const auto slowRead = [&](const QString& path, platform::FolderListing& listing) {
+    const auto slowRead = [&](const QString& path, const platform::TextLines::Line& line,
+                              platform::FolderListing& listing) {
         reading.enter();
         ++reads;
         const int k = folders - 1 - path.section(u'/', -2, -2).mid(3).toInt();
@@ -350,7 +351,7 @@ void TestScan::sideBySideReadingChangesNothing()
         if (share)
             waitUntil([&] { return reads >= qMin(folders, 9); });
         QThread::usleep(qMax(0, 50 - k) * 200);
-        const auto text = platform::readTextFileIfPresent(path, &listing);
+        const auto text = platform::readTextFileIfPresent(path, line, &listing);
         if (k == 0)
             startedWhenTheFirstEnded = reads.load();
         reading.leave();
@@ -438,14 +439,15 @@ void TestScan::readsInFlightOnAShare()
     std::atomic<int> started = 0;
     catalogue::ScanOptions options;
     options.onShare = [](const QString&) { return true; };
-    options.readDescriptor = [&](const QString&, platform::FolderListing&) -> std::optional<QString> {
+    options.readDescriptor = [&](const QString&, const platform::TextLines::Line&,
+                                 platform::FolderListing&) -> std::optional<platform::TextEncoding> {
         reading.enter();
         ++started;
         // Once the share's client is full, time for one read too many to come in.
         waitUntil([&] { return reading.now >= 256 || started >= 300; });
         QThread::msleep(300);
         reading.leave();
-        return u"Server=SRV01"_s; // a descriptor without a name: one read per folder
+        return platform::TextEncoding::Utf8; // a descriptor without a name: one read per folder
     };
     platform::DirectoryList dir1;
     catalogue::Catalogue found;

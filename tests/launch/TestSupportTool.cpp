@@ -60,14 +60,23 @@ void TestSupportTool::supportToolPath_data()
                                         << u"/srv/Marun Apps/QRM.exe"_s;
 }
 
+// The support tool's path from a descriptor's lines, read as the support button reads them.
+static QString toolPath(const QStringList& lines)
+{
+    catalogue::DescriptorReading reading = launch::supportToolReading();
+    platform::TextLines text(reading.lines());
+    text.add(lines.join(u"\r\n"_s).toUtf8());
+    return launch::supportToolPath(reading, text.finish());
+}
+
 void TestSupportTool::supportToolPath()
 {
     QFETCH(QStringList, lines);
     QFETCH(QString, tool);
     if (tool.isEmpty())
-        QCOMPARE(errorNumber([&] { launch::supportToolPath(lines.join(u"\r\n"_s)); }), 5);
+        QCOMPARE(errorNumber([&] { toolPath(lines); }), 5);
     else
-        QCOMPARE(launch::supportToolPath(lines.join(u"\r\n"_s)), tool);
+        QCOMPARE(toolPath(lines), tool);
 }
 
 QTEST_GUILESS_MAIN(TestSupportTool)

@@ -174,7 +174,7 @@ void TestFileSystem::fileExists()
     QFETCH(bool, exists);
     const QString path = name.startsWith(u'/') || name.isEmpty() ? name : m_dir.path() + u'/' + name;
     QCOMPARE(platform::fileExists(path), exists);
-    QCOMPARE(platform::readTextFileIfPresent(path).has_value(), exists);
+    QCOMPARE(testsupport::readTextIfPresent(path).has_value(), exists);
 }
 
 // A server that could not be asked (the existence test or the descriptor's opening failing with EIO, say)
@@ -307,7 +307,7 @@ void TestFileSystem::serverThatFails()
         } else if (request == u"start") {
             platform::startProgram(target);
         } else if (request == u"read") {
-            found = platform::readTextFileIfPresent(target).has_value();
+            found = testsupport::readTextIfPresent(target).has_value();
         } else {
             found = platform::fileExists(target);
         }
@@ -368,11 +368,11 @@ void TestFileSystem::noFileLeftOpen()
     QVERIFY(QDir(dir.path()).mkdir(u"folder.txt"_s));
     const qsizetype before = openFiles();
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/Starter.txt"_s), std::nullopt);
-        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+        QCOMPARE(testsupport::readTextIfPresent(dir.path() + u"/Starter.txt"_s), std::nullopt);
+        QCOMPARE(testsupport::readTextIfPresent(dir.path() + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
         // Opened, and found to be no file.
-        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/fifo.txt"_s), std::nullopt);
-        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u"/folder.txt"_s), std::nullopt);
+        QCOMPARE(testsupport::readTextIfPresent(dir.path() + u"/fifo.txt"_s), std::nullopt);
+        QCOMPARE(testsupport::readTextIfPresent(dir.path() + u"/folder.txt"_s), std::nullopt);
     }
     QCOMPARE(openFiles(), before);
 }
@@ -381,25 +381,30 @@ void TestFileSystem::readTextFile()
 {
     QTemporaryDir dir;
     writeFile(dir.path() + u"/a.txt"_s, "OpisBaze=\x8Aibenik\r\n");
-    QCOMPARE(platform::readTextFile(dir.path() + u"/a.txt"_s), u"OpisBaze=Šibenik\r\n"_s);
+    QCOMPARE(testsupport::readText(dir.path() + u"/a.txt"_s), u"OpisBaze=Šibenik"_s);
 
-    // Larger than any single read.
-    const QByteArray big = QByteArray(100000, 'x') + "\nOpisBaze=Kraj";
-    writeFile(dir.path() + u"/big.txt"_s, big);
-    QCOMPARE(platform::readTextFile(dir.path() + u"/big.txt"_s), QString::fromLatin1(big));
+    // Larger than a read's piece, with a line longer than any that a reader keeps.
+    writeFile(dir.path() + u"/big.txt"_s, QByteArray(300000, 'x') + "\nOpisBaze=Kraj");
+    QCOMPARE(testsupport::readText(dir.path() + u"/big.txt"_s),
+             QString(platform::TextLines::LongLine, u'x') + u"\nOpisBaze=Kraj"_s);
 }
 
 void TestFileSystem::descriptorReadInOneCall_data()
 {
     QTest::addColumn<int>("size");
-    for (const int size : {1, 4095, 4096, 4097, 100000})
-        QTest::addRow("%d bytes", size) << size;
+    QTest::addColumn<int>("calls");
+    for (const int size : {1, 4095, 4096, 4097, 100000, int(platform::ReadPiece) - 1})
+        QTest::addRow("%d bytes", size) << size << 1;
+    // One that does not fit a piece, which is all that one read asks for.
+    QTest::addRow("%d bytes", int(platform::ReadPiece)) << int(platform::ReadPiece) << 2;
 }
 
-// Each request is a round trip to the file server: a descriptor is read in one call, whatever its size.
+// Each request is a round trip to the file server: a descriptor is read in one call, whatever its size
+// up to a piece.
 void TestFileSystem::descriptorReadInOneCall()
 {
     QFETCH(int, size);
+    QFETCH(int, calls);
     const QString path = m_dir.path() + u"/StarterCS.txt"_s;
     writeFile(path, QByteArray(size, 'x'));
     const long first = readCalls();
@@ -407,8 +412,8 @@ void TestFileSystem::descriptorReadInOneCall()
         QSKIP("This kernel does not count a process's read calls.");
     const long measuring = readCalls() - first; // the count's own read
     const long before = readCalls();
-    QCOMPARE(platform::readTextFileIfPresent(path)->size(), size);
-    QCOMPARE(readCalls() - before - measuring, 1);
+    QCOMPARE(testsupport::readTextIfPresent(path)->size(), qMin<qsizetype>(size, platform::TextLines::LongLine));
+    QCOMPARE(readCalls() - before - measuring, calls);
 }
 
 void TestFileSystem::readTextFileErrors_data()
@@ -432,7 +437,7 @@ void TestFileSystem::readTextFileErrors()
 {
     QFETCH(QString, name);
     QFETCH(int, number);
-    QCOMPARE(errorNumber([&] { platform::readTextFile(m_dir.path() + u'/' + name); }), number);
+    QCOMPARE(errorNumber([&] { testsupport::readText(m_dir.path() + u'/' + name); }), number);
 }
 
 // A name without a folder, or in a folder of one letter, is looked for in another letter case where it is.
@@ -445,7 +450,7 @@ void TestFileSystem::relativeNames()
     QVERIFY(QDir::setCurrent(dir.path()));
     const bool plain = platform::fileExists(u"REGULAR.TXT"_s);
     const bool inFolder = platform::fileExists(u"d/INNER.TXT"_s);
-    const std::optional<QString> read = platform::readTextFileIfPresent(u"d/Inner.Txt"_s);
+    const std::optional<QString> read = testsupport::readTextIfPresent(u"d/Inner.Txt"_s);
     QVERIFY(QDir::setCurrent(before));
     QVERIFY(plain);
     QVERIFY(inFolder);
@@ -463,7 +468,7 @@ void TestFileSystem::readWithoutStandardInput()
     close(0);
     std::optional<QString> read;
     try {
-        read = platform::readTextFileIfPresent(dir.path() + u"/StarterCS.txt"_s);
+        read = testsupport::readTextIfPresent(dir.path() + u"/StarterCS.txt"_s);
     } catch (const platform::RuntimeError& error) {
         read = QString::fromUtf8(error.what());
     }
@@ -482,8 +487,8 @@ void TestFileSystem::exactNamesCostNoListing()
     if (share.path().isEmpty())
         QSKIP(qPrintable(share.why()));
     const QString folder = share.path() + u"/xa_firma"_s;
-    QCOMPARE(platform::readTextFileIfPresent(folder + u"/Starter.txt"_s), std::nullopt); // lists the folder once
-    QCOMPARE(platform::readTextFileIfPresent(folder + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+    QCOMPARE(testsupport::readTextIfPresent(folder + u"/Starter.txt"_s), std::nullopt); // lists the folder once
+    QCOMPARE(testsupport::readTextIfPresent(folder + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
     QVERIFY(platform::fileExists(folder + u"/StarterCS.txt"_s));
     const QMap<QString, long> requests = share.requests();
     QCOMPARE(requests.value(u"opendir"_s), 1);
@@ -619,7 +624,7 @@ void TestFileSystem::namesThatAreNoText()
 
     const QStringList listed = platform::listSubfolders(dir.path());
     QCOMPARE(listed, QStringList {dir.path() + u'/' + name});
-    QCOMPARE(platform::readTextFileIfPresent(listed[0] + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
+    QCOMPARE(testsupport::readTextIfPresent(listed[0] + u"/StarterCS.txt"_s), u"OpisBaze=Firma"_s);
     const QString before = platform::currentDirectory();
     QCOMPARE(chdir(folder.constData()), 0);
     QCOMPARE(platform::currentDirectory(), listed[0]);

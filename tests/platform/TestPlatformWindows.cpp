@@ -100,7 +100,7 @@ void TestPlatformWindows::existenceTest()
             SetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), attributes));
     }
     QCOMPARE(platform::fileExists(path), exists);
-    QCOMPARE(platform::readTextFileIfPresent(path), exists ? std::optional(u"OpisBaze=Firma"_s) : std::nullopt);
+    QCOMPARE(testsupport::readTextIfPresent(path), exists ? std::optional(u"OpisBaze=Firma"_s) : std::nullopt);
     // Names match whatever their letter case.
     QCOMPARE(platform::fileExists(dir.path() + u"/STARTERCS.TXT"_s), exists);
     SetFileAttributesW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), FILE_ATTRIBUTE_NORMAL);
@@ -111,7 +111,7 @@ void TestPlatformWindows::devicesAreNoFiles()
 {
     QTemporaryDir dir;
     for (const QString& name : {u"NUL"_s, u"nul"_s})
-        QCOMPARE(platform::readTextFileIfPresent(dir.path() + u'/' + name), std::nullopt);
+        QCOMPARE(testsupport::readTextIfPresent(dir.path() + u'/' + name), std::nullopt);
 }
 
 void TestPlatformWindows::listing()
@@ -323,7 +323,7 @@ void TestPlatformWindows::unreachableServerIsNoAbsence()
     const QString folder = u"//no-such-server.invalid/Apps"_s;
     const QString path = folder + u"/xa_firma/StarterCS.txt"_s;
     QCOMPARE(errorNumber([&] { platform::fileExists(path); }), 75);
-    QCOMPARE(errorNumber([&] { platform::readTextFileIfPresent(path); }), 75);
+    QCOMPARE(errorNumber([&] { testsupport::readTextIfPresent(path); }), 75);
     QCOMPARE(errorNumber([&] { platform::DirectoryList().setPath(folder); }), 75);
     QCOMPARE(errorNumber([&] { platform::listSubfolders(folder); }), 75);
     QCOMPARE(errorNumber([&] { platform::startProgram(folder + u"/xa_firma/StarterCS.exe"_s); }), 75);

@@ -11,8 +11,8 @@ class TestTextDecoding : public QObject
 private Q_SLOTS:
     void decodeText_data();
     void decodeText();
-    void forEachLine_data();
-    void forEachLine();
+    void textLines_data();
+    void textLines();
 };
 
 void TestTextDecoding::decodeText_data()
@@ -46,29 +46,60 @@ void TestTextDecoding::decodeText()
     QCOMPARE(platform::decodeText(bytes), text);
 }
 
-void TestTextDecoding::forEachLine_data()
+void TestTextDecoding::textLines_data()
 {
-    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("piece"); // the size of the pieces the bytes come in
     QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("utf8"); // the encoding of the whole, else Windows-1250
 
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("no terminator") << u"a"_s << QStringList {u"a"_s};
-    QTest::newRow("CRLF") << u"a\r\nb\r\n"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("CR") << u"a\rb\r"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("LF") << u"a\nb"_s << QStringList {u"a"_s, u"b"_s};
-    QTest::newRow("LF CR is two terminators") << u"a\n\rb"_s << QStringList {u"a"_s, QString(), u"b"_s};
-    QTest::newRow("empty lines") << u"\r\n\r\n"_s << QStringList {QString(), QString()};
-    QTest::newRow("mixed") << u"a\rb\nc\r\nd"_s << QStringList {u"a"_s, u"b"_s, u"c"_s, u"d"_s};
-    QTest::newRow("spaces and tabs kept") << u" a\t \r\n"_s << QStringList {u" a\t "_s};
+    QTest::newRow("empty") << QByteArray() << 1 << QStringList() << true;
+    QTest::newRow("no terminator") << QByteArray("a") << 1 << QStringList {u"a"_s} << true;
+    QTest::newRow("CRLF") << QByteArray("a\r\nb\r\n") << 4096 << QStringList {u"a"_s, u"b"_s} << true;
+    QTest::newRow("CRLF between two pieces") << QByteArray("a\r\nb\r\n") << 2 << QStringList {u"a"_s, u"b"_s} << true;
+    QTest::newRow("CR") << QByteArray("a\rb\r") << 4096 << QStringList {u"a"_s, u"b"_s} << true;
+    QTest::newRow("LF") << QByteArray("a\nb") << 4096 << QStringList {u"a"_s, u"b"_s} << true;
+    QTest::newRow("LF CR is two terminators")
+        << QByteArray("a\n\rb") << 1 << QStringList {u"a"_s, QString(), u"b"_s} << true;
+    QTest::newRow("empty lines") << QByteArray("\r\n\r\n") << 4096 << QStringList {QString(), QString()} << true;
+    QTest::newRow("mixed") << QByteArray("a\rb\nc\r\nd") << 4096 << QStringList {u"a"_s, u"b"_s, u"c"_s, u"d"_s}
+                           << true;
+    QTest::newRow("spaces at the ends dropped, tabs kept")
+        << QByteArray("  a\t b \r\n") << 4096 << QStringList {u"a\t b"_s} << true;
+    QTest::newRow("a line of spaces") << QByteArray("   ") << 4096 << QStringList {QString()} << true;
+    QTest::newRow("UTF-8 sequence between two pieces") << QByteArray("\xC5\xA0") << 1 << QStringList {u"Š"_s} << true;
+    QTest::newRow("no UTF-8 in a later piece")
+        << QByteArray("\xC5\xA0\n\x8A") << 2 << QStringList {u"Ĺ\u00A0"_s, u"Š"_s} << false;
+    QTest::newRow("cut off at the end") << QByteArray("a\n\xE2\x82") << 1 << QStringList {u"a"_s, u"â‚"_s} << false;
+    QTest::newRow("byte order mark alone") << QByteArray("\xEF\xBB\xBF") << 1 << QStringList() << true;
+    QTest::newRow("two bytes of a byte order mark") << QByteArray("\xEF\xBB") << 1 << QStringList {u"ď»"_s} << false;
+    QTest::newRow("U+FEFF starting a later line") << QByteArray("a\n\xEF\xBB\xBF"
+                                                                "b")
+                                                  << 4096 << QStringList {u"a"_s, u"\uFEFFb"_s} << true;
+    const QByteArray longLine(3 * 65536, 'x');
+    QTest::newRow("a long line is cut") << longLine + "\ny" << 65536
+                                        << QStringList {QString(platform::TextLines::LongLine, u'x'), u"y"_s} << true;
+    QTest::newRow("just short enough to be kept whole")
+        << QByteArray(platform::TextLines::LongLine, 'x') << 65536
+        << QStringList {QString(platform::TextLines::LongLine, u'x')} << true;
 }
 
-void TestTextDecoding::forEachLine()
+// The lines of a text that comes in pieces, without keeping the text: as the whole text decoded and split.
+void TestTextDecoding::textLines()
 {
-    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, piece);
     QFETCH(QStringList, lines);
-    QStringList found;
-    platform::forEachLine(text, [&found](QStringView line) { found.append(line.toString()); });
-    QCOMPARE(found, lines);
+    QFETCH(bool, utf8);
+
+    QStringList found[2];
+    platform::TextLines text(
+        [&](platform::TextEncoding encoding, QStringView line) { found[int(encoding)].append(line.toString()); });
+    for (qsizetype done = 0; done < bytes.size(); done += piece)
+        text.add(QByteArrayView(bytes).sliced(done, qMin<qsizetype>(piece, bytes.size() - done)));
+    const platform::TextEncoding encoding = text.finish();
+    QCOMPARE(encoding == platform::TextEncoding::Utf8, utf8);
+    QCOMPARE(found[int(encoding)], lines);
 }
 
 QTEST_GUILESS_MAIN(TestTextDecoding)
