@@ -153,10 +153,12 @@ std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const Tex
     const HANDLE opened = openForReading(path);
     if (opened == INVALID_HANDLE_VALUE) {
         // A file that the existence test finds but that cannot be read is an error, and so is a request
-        // that the file system could not answer. Where nothing is there, the open has said so already.
+        // that the file system could not answer. ERROR_FILE_NOT_FOUND says that the folder is there and the
+        // file is not, so nothing more is asked; a path not found may be a server that does not exist,
+        // which Wine's open reports so and only the look at the attributes tells.
         const DWORD error = GetLastError();
         raiseUnlessAnswered(error, path);
-        if (requestFailure(error) != RequestFailure::NothingThere && fileExists(path))
+        if (error != ERROR_FILE_NOT_FOUND && fileExists(path))
             throw requestError(error, path, RequestTarget::File);
         return std::nullopt;
     }

@@ -127,8 +127,23 @@ void TextLines::process(QByteArrayView bytes)
     checkUtf8(bytes);
     m_lastBytes.append(bytes.last(qMin<qsizetype>(3, bytes.size())));
     m_lastBytes = m_lastBytes.right(3);
-    for (const char byte : bytes)
-        take(byte);
+    const char* next = bytes.begin();
+    while (next != bytes.end()) {
+        if (m_content.size() < LongLine) {
+            take(*next++);
+            continue;
+        }
+        // A line cut off: only where it ends matters, and whether anything but spaces came.
+        const char* end = std::find_if(next, bytes.end(), [](char byte) { return byte == '\r' || byte == '\n'; });
+        if (end != next) {
+            m_inLine = true;
+            m_afterCarriageReturn = false;
+            m_cut = m_cut || std::any_of(next, end, [](char byte) { return byte != ' '; });
+        }
+        next = end;
+        if (next != bytes.end())
+            take(*next++);
+    }
 }
 
 void TextLines::checkUtf8(QByteArrayView bytes)
