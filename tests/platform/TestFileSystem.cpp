@@ -472,9 +472,11 @@ void TestFileSystem::readWithoutStandardInput()
     } catch (const platform::RuntimeError& error) {
         read = QString::fromUtf8(error.what());
     }
+    const bool leftOpen = fcntl(0, F_GETFD) != -1; // and closed again, as any other
     QCOMPARE(dup2(input, 0), 0);
     close(input);
     QCOMPARE(read, u"OpisBaze=Firma"_s);
+    QVERIFY(!leftOpen);
 }
 
 // Every request to a file server is a round trip: a name found as it is written costs no listing of its
