@@ -73,6 +73,8 @@ void TestTextDecoding::textLines_data()
     QTest::newRow("cut off at the end") << QByteArray("a\n\xE2\x82") << 1 << QStringList {u"a"_s, u"â‚"_s} << false;
     QTest::newRow("byte order mark alone") << QByteArray("\xEF\xBB\xBF") << 1 << QStringList() << true;
     QTest::newRow("two bytes of a byte order mark") << QByteArray("\xEF\xBB") << 1 << QStringList {u"ď»"_s} << false;
+    QTest::newRow("byte order mark and spaces in no UTF-8: all of the first line")
+        << QByteArray("\xEF\xBB\xBF  a\n\x8A") << 4096 << QStringList {u"ď»ż  a"_s, u"Š"_s} << false;
     QTest::newRow("U+FEFF starting a later line") << QByteArray("a\n\xEF\xBB\xBF"
                                                                 "b")
                                                   << 4096 << QStringList {u"a"_s, u"\uFEFFb"_s} << true;
