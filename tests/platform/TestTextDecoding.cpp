@@ -81,6 +81,13 @@ void TestTextDecoding::textLines_data()
     const QByteArray longLine(3 * 65536, 'x');
     QTest::newRow("a long line is cut") << longLine + "\ny" << 65536
                                         << QStringList {QString(platform::TextLines::LongLine, u'x'), u"y"_s} << true;
+    const qsizetype kept = platform::TextLines::LongLine;
+    // Cut off inside its spaces, it ends with no space, so that trimming leaves it as long.
+    QTest::newRow("a line cut off inside its spaces")
+        << "a" + QByteArray(200000, ' ') + "b" << 65536 << QStringList {u'a' + QString(kept - 2, u' ') + u'x'} << true;
+    QTest::newRow("byte order mark and many spaces in no UTF-8: cut off too")
+        << QByteArray("\xEF\xBB\xBF") + QByteArray(200000, ' ') + "a\n\x8A" << 65536
+        << QStringList {u"ď»ż"_s + QString(kept - 3, u' '), u"Š"_s} << false;
     QTest::newRow("just short enough to be kept whole")
         << QByteArray(platform::TextLines::LongLine, 'x') << 65536
         << QStringList {QString(platform::TextLines::LongLine, u'x')} << true;
