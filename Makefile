@@ -10,11 +10,18 @@ FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = decoding lookup newfiles grouping
 
+# The packages' times are the commit's, so that one commit gives the same bytes wherever and whenever it is
+# built (outside a git checkout: the changelog's newest entry).
+SOURCE_DATE_EPOCH ?= $(shell git -C $(CURDIR) log -1 --format=%ct 2>/dev/null || \
+	dpkg-parsechangelog -l packaging/debian/changelog -STimestamp 2>/dev/null)
+export SOURCE_DATE_EPOCH
+
 WINDOWS_BUILD_DIR ?= build-windows
 QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
 
 .PHONY: all deps package-deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz \
-	installed package install format clean render-pictures windows-toolchain windows-configure windows test-windows
+	installed package install format clean render-pictures windows-toolchain windows-configure windows test-windows \
+	reproducible
 
 # The build's own lines, without make's "Entering directory" for each of CMake's inner makes; CMake's
 # own options ($(1)) come before the "--" that hands the rest to make.
@@ -48,8 +55,10 @@ build: test-deps
 run: program
 	cd examples/demo && $(abspath $(BUILD_DIR))/MarunIzbor
 
+# After the suite, the Debian packages built twice and compared (make reproducible).
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+	@scripts/check-reproducible debian
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: test-deps
@@ -128,9 +137,21 @@ windows-configure: render-pictures windows-toolchain
 # build-windows/MarunIzbor.exe; the package with all it needs to run, as build-windows/package/MarunIzbor,
 # build-windows/marunizbor-<version>-windows-x64.zip and build-windows/marunizbor-<version>-x64.msi; the
 # packaged binaries' debug information in build-windows/debug.
+# WINDOWS_TARGETS=MarunIzbor builds the program alone, without the tests. SIGNING_CERTIFICATE (a PKCS#12
+# file) with SIGNING_PASSWORD_FILE signs every program and DLL, and the installer; SIGNING_TIMESTAMP_URL
+# has each signature timestamped by that server (docs/deploying.md).
 windows: windows-configure
-	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS) -- --no-print-directory
-	@scripts/package-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
+	@cmake --build $(WINDOWS_BUILD_DIR) --parallel $(JOBS) $(addprefix --target ,$(WINDOWS_TARGETS)) -- --no-print-directory
+	@SIGNING_CERTIFICATE="$(SIGNING_CERTIFICATE)" SIGNING_PASSWORD_FILE="$(SIGNING_PASSWORD_FILE)" \
+		SIGNING_TIMESTAMP_URL="$(SIGNING_TIMESTAMP_URL)" scripts/package-windows $(WINDOWS_BUILD_DIR) $(QT_WINDOWS)
+
+# Each package built twice, in two folders, and compared byte for byte: the Debian packages, then the
+# Windows zip and installer.
+# (make test compares the Debian packages too, CI the Windows ones after make test-windows.)
+reproducible:
+	@scripts/install-deps reproducible
+	@scripts/check-reproducible debian
+	@scripts/check-reproducible windows
 
 # The unit and window tests built for Windows and run under Wine.
 test-windows: windows
