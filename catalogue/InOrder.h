@@ -17,10 +17,10 @@ namespace catalogue {
 // Runs work(0), work(1), ... work(count - 1) and hands their results back in that order, so that the
 // caller sees exactly what doing them one after another would give, the first exception included.
 //
-// Where the items are known to be slow (sideBySide: each waits for a file server), they are all started
-// side by side at once on up to maxWorkers threads, in order, and taken as they come in. Otherwise the
+// Where the items are known to be slow (inParallel: each waits for a file server), they are all started
+// in parallel at once on up to maxWorkers threads, in order, and taken as they come in. Otherwise the
 // first items decide how: they run one at a time on the calling thread as they are taken, and where two of
-// them in a row take longer than slowItem each, all the rest are started side by side. Otherwise (a local
+// them in a row take longer than slowItem each, all the rest are started in parallel. Otherwise (a local
 // disk) every item runs on the calling thread. One slow item alone is no sign: a local disk has its pauses
 // too.
 //
@@ -38,7 +38,7 @@ public:
         int maxWorkers = 64;
         std::chrono::microseconds slowItem = std::chrono::milliseconds(1);
         qsizetype decidingItems = 4;
-        bool sideBySide = false;
+        bool inParallel = false;
     };
 
     InOrder(qsizetype count, Work work, Options options)
@@ -47,8 +47,8 @@ public:
         , m_items(size_t(count))
     {
         m_pool.setMaxThreadCount(options.maxWorkers);
-        if (options.sideBySide)
-            startSideBySide(0);
+        if (options.inParallel)
+            startInParallel(0);
     }
 
     InOrder(qsizetype count, Work work)
@@ -71,13 +71,13 @@ public:
     Result take(qsizetype index)
     {
         Item& item = m_items[size_t(index)];
-        if (index < m_sideBySideFrom) {
+        if (index < m_inParallelFrom) {
             const auto start = std::chrono::steady_clock::now();
             Result result = m_work(index);
             if (index < m_options.decidingItems) {
                 const bool slow = std::chrono::steady_clock::now() - start > m_options.slowItem;
                 if (slow && m_lastWasSlow)
-                    startSideBySide(index + 1);
+                    startInParallel(index + 1);
                 m_lastWasSlow = slow;
             }
             return result;
@@ -96,9 +96,9 @@ private:
         std::exception_ptr error;
     };
 
-    void startSideBySide(qsizetype from)
+    void startInParallel(qsizetype from)
     {
-        m_sideBySideFrom = from;
+        m_inParallelFrom = from;
         for (qsizetype index = from; index < qsizetype(m_items.size()); ++index)
             m_pool.start([this, index] { run(index); });
     }
@@ -123,7 +123,7 @@ private:
     Work m_work;
     Options m_options;
     std::vector<Item> m_items;
-    qsizetype m_sideBySideFrom = std::numeric_limits<qsizetype>::max();
+    qsizetype m_inParallelFrom = std::numeric_limits<qsizetype>::max();
     bool m_lastWasSlow = false;
     std::atomic<bool> m_stopped = false;
     std::mutex m_mutex;

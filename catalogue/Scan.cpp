@@ -62,12 +62,12 @@ void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, C
     if (options.progress)
         options.progress->folders = folders.size();
 
-    // On a file share every folder costs several round trips: the folders are read side by side there,
+    // On a file share every folder costs several round trips: the folders are read in parallel there,
     // and taken in the order of the visit, so that what is filed and which error stops the scan are
     // exactly those of reading them one after another.
     InOrder<Installation>::Options order;
     order.maxWorkers = options.maxReads;
-    order.sideBySide = folders.size() > 1 && options.onShare && options.onShare(startDir);
+    order.inParallel = folders.size() > 1 && options.onShare && options.onShare(startDir);
     InOrder<Installation> readings(
         folders.size(), [&](qsizetype k) { return readInstallation(folders.at(k), options.readDescriptor); }, order);
     for (qsizetype k = 0; k < folders.size(); ++k) {

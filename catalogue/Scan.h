@@ -34,10 +34,10 @@ struct ScanOptions
     // Called from several threads at once.
     ReadDescriptor readDescriptor = [](const QString& path, const platform::TextLines::Line& line,
                                        platform::FolderListing& listing) {
-        return platform::readTextFileIfPresent(path, line, &listing);
+        return platform::readTextFileIfPresent(path, line, listing);
     };
     // Whether the start directory lies on a file share, where every folder costs round trips: the
-    // descriptors are then read side by side from the first.
+    // descriptors are then read in parallel from the first.
     std::function<bool(const QString& startDir)> onShare = platform::isNetworkFileSystem;
     // The most descriptors read at once. At 10 ms a request, 1,000 installations took 770 ms with 64,
     // 450 ms with 128 and 345 ms with 256 (then the share served no more at once); 101 took 143, 107 and
@@ -54,7 +54,7 @@ struct ScanOptions
 //
 // The listing is taken through dir1, which is pointed at startDir. Errors pass on; the entries filed
 // before an error stay in catalogue. On a file share, or where reading turns out to be slow, the
-// descriptors are read side by side, with the same result.
+// descriptors are read in parallel, with the same result.
 void scanInstallations(platform::DirectoryList& dir1, const QString& startDir, Catalogue& catalogue,
                        const ScanOptions& options = {});
 

@@ -44,8 +44,9 @@ constexpr qsizetype ReadPiece = 128 * 1024;
 
 // Reads a text file in pieces of bounded size and gives its lines to line as they pass (see TextLines),
 // so that what is kept of a file of any size is what line keeps; returns the encoding of the whole. A
-// file that fits the first piece costs one read. Error 53 when it is missing, 70 when it may not be read,
-// 75 for any other failure.
+// file that fits a piece costs one read; what the reads in progress hold at once has one bound, whatever
+// their number and size (PieceReading.h). Error 53 when it is missing, 70 when it may not be read, 75 for
+// any other failure.
 TextEncoding readTextFile(const QString& path, const TextLines::Line& line);
 
 // What one listing of a folder told, kept for the names looked up in it after the first, so that the
@@ -61,11 +62,11 @@ struct FolderListing
 // The existence test and the read in one: the file at path read as readTextFile() reads it, where
 // fileExists() would find it, nullopt where it would not. Where each request is a round trip to a file server this
 // costs one open, one look at what was opened and, for a small file, one read. A file that the existence test finds but
-// that cannot be read raises the errors of readTextFile(). listing, where given, is that of path's folder for every
-// name looked up in it: a name that names nothing is looked for in another letter case in what it holds, and the first
-// such name fills it.
+// that cannot be read raises the errors of readTextFile(). listing is that of path's folder for every name looked up
+// in it: a name that names nothing is looked for in another letter case in what it holds, and the first such name
+// fills it.
 std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line,
-                                                  FolderListing* listing = nullptr);
+                                                  FolderListing& listing);
 
 // Whether path lies on a network file system, where every request is a round trip to a server: SMB/CIFS,
 // NFS, FUSE and the like; on Windows a UNC path or a drive that Windows reports as remote. False where it

@@ -4,6 +4,7 @@
 #include "FileDescriptorPosix.h"
 #include "FileName.h"
 #include "LetterCase.h"
+#include "PieceReading.h"
 #include "RuntimeError.h"
 #include "SystemError.h"
 #include "TextDecoding.h"
@@ -126,29 +127,22 @@ int openIgnoringCase(QByteArray& name, FolderListing& listing)
     return callIgnoringCase(name, openForReading, listing);
 }
 
-// Reads file to its end in pieces and gives its lines to line. expectedSize, the file's size when it was
-// opened, lets a file that fits a piece be read in one call: a regular file's read that returns less than
-// it was asked for has reached the end.
-TextEncoding readToEnd(const FileDescriptor& file, qsizetype expectedSize, const QString& path,
+// Reads file to its end (readInPieces()); expectedSize is its size when it was opened.
+TextEncoding readToEnd(const FileDescriptor& file, qint64 expectedSize, const QString& path,
                        const TextLines::Line& line)
 {
-    QByteArray piece(std::clamp<qsizetype>(expectedSize + 1, 4096, ReadPiece), Qt::Uninitialized);
-    TextLines lines(line);
-    qsizetype size = 0;
-    for (;;) {
-        const ssize_t got = read(file.get(), piece.data(), size_t(piece.size()));
-        if (got > 0) {
-            size += got;
-            lines.add(QByteArrayView(piece.constData(), got));
-            if (got < piece.size() && expectedSize > 0 && size >= expectedSize)
-                break;
-        } else if (got == 0) {
-            break;
-        } else if (errno != EINTR) {
-            throw requestError(unsigned(errno), path, RequestTarget::File);
-        }
-    }
-    return lines.finish();
+    return readInPieces(
+        expectedSize,
+        [&](char* buffer, qint64 size) {
+            for (;;) {
+                const ssize_t got = ::read(file.get(), buffer, size_t(size));
+                if (got >= 0)
+                    return qint64(got);
+                if (errno != EINTR)
+                    throw requestError(unsigned(errno), path, RequestTarget::File);
+            }
+        },
+        line);
 }
 
 } // namespace
@@ -220,17 +214,19 @@ TextEncoding readTextFile(const QString& path, const TextLines::Line& line)
     const FileDescriptor file(openIgnoringCase(name, listing));
     if (file.get() < 0)
         throw requestError(unsigned(errno), path, RequestTarget::File);
-    return readToEnd(file, 0, path, line);
+    struct stat status;
+    if (fstat(file.get(), &status) != 0)
+        throw unansweredRequest(unsigned(errno), path);
+    return readToEnd(file, status.st_size, path, line);
 }
 
 std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line,
-                                                  FolderListing* listing)
+                                                  FolderListing& listing)
 {
     if (isHiddenName(path))
         return std::nullopt;
     QByteArray name = encodeFileName(path);
-    FolderListing ownListing;
-    const FileDescriptor file(openIgnoringCase(name, listing ? *listing : ownListing));
+    const FileDescriptor file(openIgnoringCase(name, listing));
     if (file.get() < 0) {
         // A file that exists but may not be read is an error, and so is a request that the file system
         // could not answer; anything else is no file here. Where nothing is there, in any letter case,

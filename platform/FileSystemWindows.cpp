@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include "HandleWindows.h"
+#include "PieceReading.h"
 #include "RuntimeError.h"
 #include "SystemError.h"
 #include "TextDecoding.h"
@@ -36,25 +37,18 @@ HANDLE openForReading(const QString& path)
                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Reads file to its end in pieces and gives its lines to line; a file of known size that fits a piece in
-// one read.
+// Reads file to its end (readInPieces()); expectedSize is its size when it was opened.
 TextEncoding readToEnd(const Handle& file, qint64 expectedSize, const QString& path, const TextLines::Line& line)
 {
-    QByteArray piece(std::clamp<qint64>(expectedSize + 1, 4096, ReadPiece), Qt::Uninitialized);
-    TextLines lines(line);
-    qint64 size = 0;
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), piece.data(), DWORD(piece.size()), &got, nullptr))
-            throw requestError(GetLastError(), path, RequestTarget::File);
-        if (got == 0)
-            break;
-        size += got;
-        lines.add(QByteArrayView(piece.constData(), qsizetype(got)));
-        if (got < DWORD(piece.size()) && size >= expectedSize)
-            break;
-    }
-    return lines.finish();
+    return readInPieces(
+        expectedSize,
+        [&](char* buffer, qint64 size) {
+            DWORD got = 0;
+            if (!ReadFile(file.get(), buffer, DWORD(size), &got, nullptr))
+                throw requestError(GetLastError(), path, RequestTarget::File);
+            return qint64(got);
+        },
+        line);
 }
 
 } // namespace
@@ -146,7 +140,7 @@ TextEncoding readTextFile(const QString& path, const TextLines::Line& line)
     return readToEnd(file, size.QuadPart, path, line);
 }
 
-std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line, FolderListing*)
+std::optional<TextEncoding> readTextFileIfPresent(const QString& path, const TextLines::Line& line, FolderListing&)
 {
     if (path.isEmpty())
         return std::nullopt;

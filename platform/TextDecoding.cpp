@@ -177,10 +177,15 @@ void TextLines::take(char byte)
     if (m_pendingSpaces > 0)
         m_content.append(qMin(m_pendingSpaces, LongLine - m_content.size()), ' ');
     m_pendingSpaces = 0;
-    if (m_content.size() < LongLine)
+    if (m_content.size() < LongLine) {
+        // A long line gets room for all that is kept of it at once: the fewer sizes a read asks for, the
+        // less of the memory it gave back the process still holds.
+        if (m_content.size() == 4096)
+            m_content.reserve(LongLine);
         m_content.append(byte);
-    else
+    } else {
         m_cut = true;
+    }
 }
 
 void TextLines::endLine()

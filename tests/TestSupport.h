@@ -114,7 +114,8 @@ inline QString readText(const QString& path)
 inline std::optional<QString> readTextIfPresent(const QString& path)
 {
     Lines lines;
-    const std::optional<platform::TextEncoding> encoding = platform::readTextFileIfPresent(path, lines.line());
+    platform::FolderListing listing;
+    const std::optional<platform::TextEncoding> encoding = platform::readTextFileIfPresent(path, lines.line(), listing);
     return encoding ? std::optional(lines.text(*encoding)) : std::nullopt;
 }
 

@@ -51,7 +51,7 @@
 //
 // --detail writes COUNTS_FILE-detail as well: "most-in-flight PROCESS N", the most requests that waited
 // for the server at once, in all and by the name of the process that made them (are a program's requests
-// really made side by side?), and "KIND PROCESS N", the requests of each kind by process (what a program
+// really made in parallel?), and "KIND PROCESS N", the requests of each kind by process (what a program
 // asks for, and what its runtime adds: under Wine, its server process opens and closes the files that a
 // program asks for), then "at MS KIND PROCESS", each request with the wall-clock time it came at.
 
@@ -161,7 +161,7 @@ std::string processName(fuse_req_t req)
 }
 
 // Waits for the server's answer to a request that process sent: the more requests wait at once, the more
-// the process asks side by side.
+// the process asks in parallel.
 void roundTrip(std::chrono::microseconds time, const std::string& process)
 {
     if (detail) {

@@ -62,10 +62,10 @@ private Q_SLOTS:
     void noCapacityLimit();
     void emptyAndMissingStartDirectory();
     void overflowStopsTheScanKeepingWhatWasFiled();
-    void sideBySideReadingChangesNothing_data();
-    void sideBySideReadingChangesNothing();
-    void sideBySideAfterTwoSlowFolders_data();
-    void sideBySideAfterTwoSlowFolders();
+    void parallelReadingChangesNothing_data();
+    void parallelReadingChangesNothing();
+    void inParallelAfterTwoSlowFolders_data();
+    void inParallelAfterTwoSlowFolders();
     void readsInFlightOnAShare();
     void folderWithoutDescriptorOnAShare_data();
     void folderWithoutDescriptorOnAShare();
@@ -295,12 +295,12 @@ void TestScan::overflowStopsTheScanKeepingWhatWasFiled()
     QCOMPARE(dir1.list(0), dir.path() + u"/xa_a"_s); // the listing is the start directory's
 }
 
-void TestScan::sideBySideReadingChangesNothing_data()
+void TestScan::parallelReadingChangesNothing_data()
 {
     QTest::addColumn<int>("folders");
     QTest::addColumn<int>("overflowing"); // the folder, in the order of the visit, whose name overflows
     QTest::addColumn<int>("alsoFailing"); // a folder whose read fails at once: its server did not answer
-    QTest::addColumn<bool>("share"); // known to be on a file share: side by side from the first folder
+    QTest::addColumn<bool>("share"); // known to be on a file share: in parallel from the first folder
 
     QTest::newRow("later folders finish first") << 40 << -1 << -1 << false;
     QTest::newRow("an error in the middle, good folders after it") << 40 << 12 << -1 << false;
@@ -313,8 +313,8 @@ void TestScan::sideBySideReadingChangesNothing_data()
 }
 
 // Reads that wait the longer the earlier their folder is visited, as on a slow file share, so that the
-// later folders finish first once the scan reads side by side.
-void TestScan::sideBySideReadingChangesNothing()
+// later folders finish first once the scan reads in parallel.
+void TestScan::parallelReadingChangesNothing()
 {
     QFETCH(int, folders);
     QFETCH(int, overflowing);
@@ -351,7 +351,7 @@ void TestScan::sideBySideReadingChangesNothing()
         if (share)
             waitUntil([&] { return reads >= qMin(folders, 9); });
         QThread::usleep(qMax(0, 50 - k) * 200);
-        const auto text = platform::readTextFileIfPresent(path, line, &listing);
+        const auto text = platform::readTextFileIfPresent(path, line, listing);
         if (k == 0)
             startedWhenTheFirstEnded = reads.load();
         reading.leave();
@@ -381,11 +381,11 @@ void TestScan::sideBySideReadingChangesNothing()
     QCOMPARE(reads.load(), readsAtTheEnd);
 }
 
-void TestScan::sideBySideAfterTwoSlowFolders_data()
+void TestScan::inParallelAfterTwoSlowFolders_data()
 {
     QTest::addColumn<QString>("folders"); // each folder's read: "s" slow, "f" fast
     QTest::addColumn<bool>("share");
-    QTest::addColumn<int>("sideBySideFrom"); // the first folder read by another thread, or -1
+    QTest::addColumn<int>("inParallelFrom"); // the first folder read by another thread, or -1
     QTest::addColumn<bool>("defaults"); // the options as the scan leaves them, fast reads taking no time
 
     QTest::newRow("all fast") << u"ffffffff"_s << false << -1 << false;
@@ -402,19 +402,19 @@ void TestScan::sideBySideAfterTwoSlowFolders_data()
 }
 
 // A local disk's pause (or a tracer) is no file share: only two slow folders in a row among the first four
-// start the reading side by side, for the folders after them.
-void TestScan::sideBySideAfterTwoSlowFolders()
+// start the reading in parallel, for the folders after them.
+void TestScan::inParallelAfterTwoSlowFolders()
 {
     QFETCH(QString, folders);
     QFETCH(bool, share);
-    QFETCH(int, sideBySideFrom);
+    QFETCH(int, inParallelFrom);
     QFETCH(bool, defaults);
 
     using Reads = catalogue::InOrder<bool>;
     Reads::Options options;
     if (!defaults) {
         options.slowItem = std::chrono::milliseconds(20);
-        options.sideBySide = share;
+        options.inParallel = share;
     }
     QThread* const caller = QThread::currentThread();
     Reads reads(
@@ -426,7 +426,7 @@ void TestScan::sideBySideAfterTwoSlowFolders()
         },
         options);
     for (qsizetype k = 0; k < folders.size(); ++k)
-        QCOMPARE(reads.take(k), sideBySideFrom >= 0 && k >= sideBySideFrom);
+        QCOMPARE(reads.take(k), inParallelFrom >= 0 && k >= inParallelFrom);
 }
 
 // On a file share the scan keeps as many reads in flight as the share's client serves at once, and no more.

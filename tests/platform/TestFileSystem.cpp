@@ -9,14 +9,19 @@
 
 #include "../TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include <csignal>
+#include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -63,6 +68,8 @@ private Q_SLOTS:
     void readTextFile();
     void descriptorReadInOneCall_data();
     void descriptorReadInOneCall();
+    void readsInParallelShareOneBound_data();
+    void readsInParallelShareOneBound();
     void answeredOrNot_data();
     void answeredOrNot();
     void serverThatFails_data();
@@ -347,7 +354,7 @@ void TestFileSystem::networkFileSystemTypes()
     QCOMPARE(platform::isNetworkFileSystemType(type), network);
 }
 
-// Where each request is a round trip, the scan reads side by side from the first folder.
+// Where each request is a round trip, the scan reads in parallel from the first folder.
 void TestFileSystem::networkFileSystems()
 {
     QVERIFY(!platform::isNetworkFileSystem(m_dir.path()));
@@ -391,18 +398,25 @@ void TestFileSystem::readTextFile()
 
 void TestFileSystem::descriptorReadInOneCall_data()
 {
+    QTest::addColumn<bool>("ifPresent"); // the scan's read, or the support tool's
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("calls");
     for (const int size : {1, 4095, 4096, 4097, 100000, int(platform::ReadPiece) - 1})
-        QTest::addRow("%d bytes", size) << size << 1;
+        QTest::addRow("%d bytes", size) << true << size << 1;
     // One that does not fit a piece, which is all that one read asks for.
-    QTest::addRow("%d bytes", int(platform::ReadPiece)) << int(platform::ReadPiece) << 2;
+    QTest::addRow("%d bytes", int(platform::ReadPiece)) << true << int(platform::ReadPiece) << 2;
+    QTest::addRow("support tool's, %d bytes", 4097) << false << 4097 << 1;
+    QTest::addRow("support tool's, %d bytes", int(platform::ReadPiece) - 1)
+        << false << int(platform::ReadPiece) - 1 << 1;
+    QTest::addRow("support tool's, %d bytes", 3 * int(platform::ReadPiece) + 1)
+        << false << 3 * int(platform::ReadPiece) + 1 << 4;
 }
 
 // Each request is a round trip to the file server: a descriptor is read in one call, whatever its size
-// up to a piece.
+// up to a piece, and a larger one in pieces of that size.
 void TestFileSystem::descriptorReadInOneCall()
 {
+    QFETCH(bool, ifPresent);
     QFETCH(int, size);
     QFETCH(int, calls);
     const QString path = m_dir.path() + u"/StarterCS.txt"_s;
@@ -412,8 +426,57 @@ void TestFileSystem::descriptorReadInOneCall()
         QSKIP("This kernel does not count a process's read calls.");
     const long measuring = readCalls() - first; // the count's own read
     const long before = readCalls();
-    QCOMPARE(testsupport::readTextIfPresent(path)->size(), qMin<qsizetype>(size, platform::TextLines::LongLine));
+    const QString text = ifPresent ? *testsupport::readTextIfPresent(path) : testsupport::readText(path);
+    QCOMPARE(text.size(), qMin<qsizetype>(size, platform::TextLines::LongLine));
     QCOMPARE(readCalls() - before - measuring, calls);
+}
+
+void TestFileSystem::readsInParallelShareOneBound_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("atOnce");
+    QTest::newRow("small descriptors, all at once") << 100 << 32;
+    QTest::newRow("larger than a cut-off line, eight at once") << int(platform::TextLines::LongLine) + 1 << 8;
+    QTest::newRow("larger than a piece, eight at once") << 4 * int(platform::ReadPiece) << 8;
+}
+
+// The scan reads up to 256 descriptors in parallel: what they hold at once is bounded, by letting a large
+// file's read wait while others hold their share, never a small one's.
+void TestFileSystem::readsInParallelShareOneBound()
+{
+    QFETCH(int, size);
+    QFETCH(int, atOnce);
+    constexpr int Threads = 32;
+    const QString path = m_dir.path() + u"/StarterCS.txt"_s;
+    writeFile(path, QByteArray(size - 4, 'x') + "\nEND");
+
+    // Each read, once it is inside, waits until atOnce are inside or every read has come in.
+    std::atomic<int> inside = 0;
+    std::atomic<int> entered = 0;
+    std::atomic<int> most = 0;
+    const auto read = [&] {
+        platform::readTextFile(path, [&](platform::TextEncoding encoding, QStringView text) {
+            if (encoding != platform::TextEncoding::Utf8)
+                return;
+            if (text != u"END") {
+                const int now = ++inside;
+                ++entered;
+                for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) { }
+                const QDeadlineTimer deadline(10000);
+                while ((inside < atOnce && entered < Threads) && !deadline.hasExpired())
+                    QThread::msleep(1);
+            } else {
+                --inside;
+            }
+        });
+    };
+    std::vector<std::thread> threads;
+    for (int k = 0; k < Threads; ++k)
+        threads.emplace_back(read);
+    for (std::thread& thread : threads)
+        thread.join();
+    QCOMPARE(entered.load(), Threads);
+    QCOMPARE(most.load(), atOnce);
 }
 
 void TestFileSystem::readTextFileErrors_data()
