@@ -13,8 +13,8 @@ class MessageBox
 public:
     virtual ~MessageBox() = default;
 
-    // Shows text under title and waits for OK. detail, when not empty, is shown below the text in a
-    // smaller line: the file or key the message concerns.
+    // Shows text under title and waits for OK. detail, when not empty, is shown on a line of its own below
+    // the text: the file or key the message concerns.
     virtual void critical(QWidget* parent, const QString& title, const QString& text, const QString& detail = {}) = 0;
 };
 

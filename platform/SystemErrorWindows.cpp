@@ -1,11 +1,45 @@
+#include "SystemErrorWindows.h"
 #include "SystemError.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 #include <windows.h>
 
 namespace platform {
+
+QString insertIntoSystemText(QStringView text, const QString& path)
+{
+    QString message;
+    message.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'%' || i + 1 == text.size()) {
+            message += text[i];
+            continue;
+        }
+        const QChar escape = text[++i];
+        if (escape >= u'1' && escape <= u'9') {
+            if (i + 1 < text.size() && text[i + 1].isDigit())
+                ++i;
+            if (i + 1 < text.size() && text[i + 1] == u'!') {
+                const qsizetype formatEnd = text.indexOf(u'!', i + 2);
+                if (formatEnd > 0)
+                    i = formatEnd;
+            }
+            message += path;
+        } else if (escape == u'0') {
+            break;
+        } else if (escape == u'n') {
+            message += u"\r\n";
+        } else if (escape == u'r') {
+            message += u'\r';
+        } else if (escape == u't') {
+            message += u'\t';
+        } else {
+            message += escape; // %%, "% ", %. and %!, and what FormatMessage does not know
+        }
+    }
+    return message;
+}
 
 QString systemErrorText(unsigned long code, const QString& path)
 {
@@ -13,22 +47,12 @@ QString systemErrorText(unsigned long code, const QString& path)
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, DWORD(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const QString found = length ? QString::fromWCharArray(text, int(length)).trimmed() : QString();
+    // Asked without inserts, the system leaves them as they stand (%1, %2, %1!s! and the like): the
+    // request's path is inserted for every one.
+    const QString message = length
+        ? insertIntoSystemText(QStringView(text, qsizetype(length)).trimmed(), QDir::toNativeSeparators(path))
+        : QString();
     LocalFree(text);
-    // Asked without inserts, the system leaves its places (%1, %2 and the like, with a format such as
-    // %1!s!) as they stand: the request's path fills every one. (QString::replace() would read the
-    // path's backslashes as references to the pattern's groups.)
-    static const QRegularExpression insert(QStringLiteral("%[1-9][0-9]?(![^!]*!)?"));
-    const QString filling = QDir::toNativeSeparators(path);
-    QString message;
-    qsizetype done = 0;
-    for (QRegularExpressionMatchIterator places = insert.globalMatch(found); places.hasNext();) {
-        const QRegularExpressionMatch place = places.next();
-        message += QStringView(found).sliced(done, place.capturedStart() - done);
-        message += filling;
-        done = place.capturedEnd();
-    }
-    message += QStringView(found).sliced(done);
     return message.isEmpty() ? Error::description(Error::PathFileAccess) : message;
 }
 

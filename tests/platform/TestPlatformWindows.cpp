@@ -6,6 +6,7 @@
 #include "platform/Process.h"
 #include "platform/Settings.h"
 #include "platform/SystemError.h"
+#include "platform/SystemErrorWindows.h"
 #include "platform/TreeView.h"
 
 #include "../TestSupport.h"
@@ -46,6 +47,10 @@ private Q_SLOTS:
     void answeredOrNot_data();
     void answeredOrNot();
     void unreachableServerIsNoAbsence();
+    void insertsIntoSystemText_data();
+    void insertsIntoSystemText();
+    void systemTextAsTheSystemFillsIt_data();
+    void systemTextAsTheSystemFillsIt();
 };
 
 void TestPlatformWindows::settingInTheRegistry()
@@ -327,10 +332,71 @@ void TestPlatformWindows::unreachableServerIsNoAbsence()
     QCOMPARE(errorNumber([&] { platform::DirectoryList().setPath(folder); }), 75);
     QCOMPARE(errorNumber([&] { platform::listSubfolders(folder); }), 75);
     QCOMPARE(errorNumber([&] { platform::startProgram(folder + u"/xa_firma/StarterCS.exe"_s); }), 75);
-    // Where each request is a round trip, the scan reads side by side from the first folder.
+    // Where each request is a round trip, the scan reads in parallel from the first folder.
     QVERIFY(platform::isNetworkFileSystem(u"//server/Apps"_s));
     QVERIFY(!platform::isNetworkFileSystem(QDir::tempPath()));
 }
 
 QTEST_MAIN(TestPlatformWindows)
+void TestPlatformWindows::insertsIntoSystemText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+
+    const QString path = u"S:\\Apps\\QRM.exe"_s;
+    QTest::newRow("one insert") << u"%1 is not a valid Win32 application."_s << path
+                                << u"S:\\Apps\\QRM.exe is not a valid Win32 application."_s;
+    QTest::newRow("two inserts") << u"Insert %2 into drive %1."_s << u"A:"_s << u"Insert A: into drive A:."_s;
+    QTest::newRow("insert with a format") << u"%1!s! is locked."_s << u"P"_s << u"P is locked."_s;
+    QTest::newRow("format not closed") << u"%1!s is"_s << u"P"_s << u"P!s is"_s;
+    QTest::newRow("two-digit insert") << u"%12%1003"_s << u"P"_s << u"PP03"_s;
+    QTest::newRow("percent sign") << u"100%% of %1"_s << u"P"_s << u"100% of P"_s;
+    QTest::newRow("percent sign before a digit") << u"%%1 stays"_s << u"P"_s << u"%1 stays"_s;
+    QTest::newRow("line end, return, tab") << u"a%nb%rc%td"_s << u"P"_s << u"a\r\nb\rc\td"_s;
+    QTest::newRow("space, period, exclamation") << u"a% b%.c%!"_s << u"P"_s << u"a b.c!"_s;
+    QTest::newRow("end of message") << u"a %1%0 b %1"_s << u"P"_s << u"a P"_s;
+    QTest::newRow("percent at the end") << u"50%"_s << u"P"_s << u"50%"_s;
+    QTest::newRow("no insert") << u"The system cannot find the file specified."_s << path
+                               << u"The system cannot find the file specified."_s;
+    QTest::newRow("path with percent signs")
+        << u"%1 failed"_s << u"S:\\100%1\\%%\\%n"_s << u"S:\\100%1\\%%\\%n failed"_s;
+    QTest::newRow("path with dollar signs") << u"%1 and %2"_s << u"S:\\$1\\$0"_s << u"S:\\$1\\$0 and S:\\$1\\$0"_s;
+    QTest::newRow("path with backslashes") << u"%1!s!"_s << u"\\\\server\\share\\1\\"_s << u"\\\\server\\share\\1\\"_s;
+}
+
+void TestPlatformWindows::insertsIntoSystemText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    QCOMPARE(platform::insertIntoSystemText(text, path), expected);
+}
+
+void TestPlatformWindows::systemTextAsTheSystemFillsIt_data()
+{
+    QTest::addColumn<quint32>("error");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("not a program") << quint32(ERROR_BAD_EXE_FORMAT) << u"S:/Apps/QRM.exe"_s;
+    QTest::newRow("not a program, path with %, $ and \\") << quint32(ERROR_BAD_EXE_FORMAT) << u"S:/100%1/$0/%%.exe"_s;
+    QTest::newRow("no insert") << quint32(ERROR_NETNAME_DELETED) << u"S:/Apps/QRM.exe"_s;
+}
+
+// The request's text as the system itself inserts the path, with its native separators.
+void TestPlatformWindows::systemTextAsTheSystemFillsIt()
+{
+    QFETCH(quint32, error);
+    QFETCH(QString, path);
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const DWORD_PTR arguments[] = {DWORD_PTR(native.c_str()), DWORD_PTR(native.c_str())};
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, reinterpret_cast<va_list*>(const_cast<DWORD_PTR*>(arguments)));
+    QVERIFY(length > 0);
+    const QString expected = QString::fromWCharArray(text, int(length)).trimmed();
+    LocalFree(text);
+    QCOMPARE(platform::systemErrorText(error, path), expected);
+}
+
 #include "TestPlatformWindows.moc"
