@@ -182,8 +182,9 @@ void IzborAplikacije::Direktorij()
 {
     try {
         {
-            // The scan's thread fills a catalogue and a list of its own, which the window takes over once
-            // it is done, also with what was filed before an error.
+            // The scan's threads fill a catalogue and a list of their own, from a copy of the start
+            // directory, and the window takes them over once the scan is done, also with what was filed
+            // before an error.
             catalogue::Catalogue scanned;
             platform::DirectoryList listed = Dir1;
             const auto takeOver = qScopeGuard([&] {
@@ -193,7 +194,9 @@ void IzborAplikacije::Direktorij()
             catalogue::ScanProgress progress;
             catalogue::ScanOptions options;
             options.progress = &progress;
-            m_reading.wait([&] { catalogue::scanInstallations(listed, StartDir, scanned, options); }, progress);
+            m_reading.wait([&listed, &scanned, &options,
+                            startDir = StartDir] { catalogue::scanInstallations(listed, startDir, scanned, options); },
+                           progress);
         }
         catalogue::groupAndOrder(Catalogue);
         catalogue::buildTree(*TreeView1, ImageList1, Catalogue);

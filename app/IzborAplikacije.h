@@ -46,13 +46,9 @@ public:
     ReadingProgress& readingProgress() { return m_reading; }
 
     const catalogue::Catalogue& catalogue() const { return Catalogue; }
-    QString startDir() const { return StartDir; }
-    QString lastStartedPath() const { return LastStartedPath; }
-    QString ipList() const { return IpList; }
     platform::TreeView* treeView() const { return TreeView1; }
     QLabel* compData() const { return CompData; }
     QPushButton* supportButton() const { return cbOdrzavanje; }
-    const platform::ImageList& imageList() const { return ImageList1; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

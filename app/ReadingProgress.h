@@ -30,8 +30,8 @@ public:
 
     // Runs read on a worker thread and raises again what it raised. This thread's event loop runs
     // meanwhile, so read may touch only what its caller made for it alone and takes over afterwards (a
-    // catalogue and a directory list of its own, progress), never the window's members: a handler could see
-    // them half written.
+    // catalogue and a directory list of its own, a copy of the start directory, progress), never the
+    // window's members: a handler could see them half written.
     void wait(const std::function<void()>& read, const catalogue::ScanProgress& progress);
     // Closes the progress window where it is up: the main window appears, or a message takes its place.
     void finish();

@@ -31,13 +31,18 @@ QString ReadStarterTxt(QStringView txtStream, QStringView txtKljuc, const QStrin
 // which makes of it what is kept. What is kept is what the loop needs, never the lines. An error that
 // ReadStarterTxt() or value() raises for a line stops the loop for that encoding before a later line could
 // raise another; kept() raises it again for the encoding the descriptor has.
+//
+// It stays where it was made, since lines() gives the lines to this object: it can be neither copied nor
+// moved, and a function that makes one returns it as it is made.
 class DescriptorReading
 {
 public:
     using Value = std::function<void(QString& kept, QString value)>;
 
     DescriptorReading(QStringView key, Value value);
-    // What platform::readTextFile() and the like give the lines to.
+    DescriptorReading(const DescriptorReading&) = delete;
+    DescriptorReading& operator=(const DescriptorReading&) = delete;
+    // What platform::readTextFile() and the like give the lines to, for as long as this object lives.
     platform::TextLines::Line lines();
     QString kept(platform::TextEncoding encoding) const;
 
