@@ -213,7 +213,12 @@ void TextLines::endLine()
             // after them are inside it.
             text.prepend(QString(qMin(m_leadingSpaces, LongLine), u' '));
             text.prepend(decodeWindows1250(ByteOrderMark));
-            text.truncate(LongLine);
+            if (text.size() > LongLine) {
+                // Cut off with them, it too goes on past its spaces.
+                text.truncate(LongLine);
+                if (text.back() == u' ')
+                    text.back() = u'x';
+            }
         }
         m_line(TextEncoding::Windows1250, text);
     }

@@ -85,9 +85,14 @@ void TestTextDecoding::textLines_data()
     // Cut off inside its spaces, it ends with no space, so that trimming leaves it as long.
     QTest::newRow("a line cut off inside its spaces")
         << "a" + QByteArray(200000, ' ') + "b" << 65536 << QStringList {u'a' + QString(kept - 2, u' ') + u'x'} << true;
-    QTest::newRow("byte order mark and many spaces in no UTF-8: cut off too")
+    QTest::newRow("byte order mark and many spaces in no UTF-8: cut off too, with no space last")
         << QByteArray("\xEF\xBB\xBF") + QByteArray(200000, ' ') + "a\n\x8A" << 65536
-        << QStringList {u"ď»ż"_s + QString(kept - 3, u' '), u"Š"_s} << false;
+        << QStringList {u"ď»ż"_s + QString(kept - 4, u' ') + u'x', u"Š"_s} << false;
+    QTest::newRow("byte order mark in no UTF-8, a line cut off inside its spaces")
+        << QByteArray("\xEF\xBB\xBF"
+                      "a")
+            + QByteArray(98400, ' ') + "b\n\x8A"
+        << 65536 << QStringList {u"ď»ża"_s + QString(kept - 5, u' ') + u'x', u"Š"_s} << false;
     QTest::newRow("just short enough to be kept whole")
         << QByteArray(platform::TextLines::LongLine, 'x') << 65536
         << QStringList {QString(platform::TextLines::LongLine, u'x')} << true;
