@@ -9,8 +9,8 @@ namespace platform {
 
 namespace {
 
-// What all reads in progress may hold at once. At about 0.9 MiB for a file larger than a cut-off line,
-// eight of them are read in parallel; 256 small descriptors take about 1.1 MiB of it and never wait.
+// What all reads in progress may hold at once. At about 0.9 MiB for a file larger than a piece, eight of
+// them are read in parallel; 256 small descriptors take about 1.1 MiB of it and never wait.
 constexpr qint64 ReadingBudget = 8 * 1024 * 1024;
 
 // The bytes that reading a file of size bytes in pieces of pieceSize holds at most: the piece; the part of
