@@ -16,11 +16,13 @@ constexpr qint64 ReadingBudget = 8 * 1024 * 1024;
 // The bytes that reading a file of size bytes in pieces of pieceSize holds at most: the piece; the part of
 // a line that is kept (TextLines::LongLine at most) with room to grow, decoded in both encodings as UTF-16,
 // and the reader's own copy; the UTF-8 check's scratch, which decodes 16 KiB at a time.
-qint64 readingCost(qint64 pieceSize, qint64 size)
+constexpr qint64 readingCost(qint64 pieceSize, qint64 size)
 {
     const qint64 line = qMin<qint64>(size, TextLines::LongLine);
-    return qMin(pieceSize + 8 * line + 2 * qMin<qint64>(size, 16384), ReadingBudget);
+    return pieceSize + 8 * line + 2 * qMin<qint64>(size, 16384);
 }
+// Any one read fits the budget, so that none waits for ever.
+static_assert(readingCost(ReadPiece, TextLines::LongLine) <= ReadingBudget);
 
 // The budget's account, shared by every thread.
 class ReadingMemory

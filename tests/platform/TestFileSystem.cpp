@@ -81,6 +81,7 @@ private Q_SLOTS:
     void readTextFileErrors_data();
     void readTextFileErrors();
     void relativeNames();
+    void readWithoutStandardInput_data();
     void readWithoutStandardInput();
     void exactNamesCostNoListing();
     void currentDirectoryRemoved();
@@ -523,16 +524,25 @@ void TestFileSystem::relativeNames()
 
 // A program started without standard input gets descriptor 0 for the first file it opens: that is a
 // file like any other.
+void TestFileSystem::readWithoutStandardInput_data()
+{
+    QTest::addColumn<bool>("ifPresent"); // the scan's read, or the support tool's
+    QTest::newRow("the scan's read") << true;
+    QTest::newRow("the support tool's read") << false;
+}
+
 void TestFileSystem::readWithoutStandardInput()
 {
+    QFETCH(bool, ifPresent);
     QTemporaryDir dir;
-    writeFile(dir.path() + u"/StarterCS.txt"_s, "OpisBaze=Firma");
+    const QString path = dir.path() + u"/StarterCS.txt"_s;
+    writeFile(path, "OpisBaze=Firma");
     const int input = dup(0);
     QVERIFY(input > 0);
     close(0);
     std::optional<QString> read;
     try {
-        read = testsupport::readTextIfPresent(dir.path() + u"/StarterCS.txt"_s);
+        read = ifPresent ? testsupport::readTextIfPresent(path) : testsupport::readText(path);
     } catch (const platform::RuntimeError& error) {
         read = QString::fromUtf8(error.what());
     }
