@@ -180,7 +180,7 @@ void TextLines::take(char byte)
     if (m_content.size() < LongLine) {
         // A long line gets room for all that is kept of it at once: the fewer sizes a read asks for, the
         // less of the memory it gave back the process still holds.
-        if (m_content.size() == 4096)
+        if (m_content.size() == LongLineRoomFrom)
             m_content.reserve(LongLine);
         m_content.append(byte);
     } else {
@@ -210,8 +210,9 @@ void TextLines::endLine()
         QString text = decodeWindows1250(m_content);
         if (markedLine) {
             // Where the text is no UTF-8 its mark is three characters of the first line, and the spaces
-            // after them are inside it.
-            text.prepend(QString(qMin(m_leadingSpaces, LongLine), u' '));
+            // after them are inside it where more follows.
+            if (!m_content.isEmpty())
+                text.prepend(QString(qMin(m_leadingSpaces, LongLine), u' '));
             text.prepend(decodeWindows1250(ByteOrderMark));
             if (text.size() > LongLine) {
                 // Cut off with them, it too goes on past its spaces.

@@ -31,6 +31,8 @@ class TextLines
 public:
     using Line = std::function<void(TextEncoding encoding, QStringView text)>;
     static constexpr qsizetype LongLine = 3 * 32768;
+    // A line that grows past this many bytes gets room for LongLine of them at once.
+    static constexpr qsizetype LongLineRoomFrom = 4096;
 
     explicit TextLines(Line line);
     void add(QByteArrayView bytes);

@@ -88,9 +88,12 @@ void TestTextDecoding::textLines_data()
     QTest::newRow("byte order mark and many spaces in no UTF-8: cut off too, with no space last")
         << QByteArray("\xEF\xBB\xBF") + QByteArray(200000, ' ') + "a\n\x8A" << 65536
         << QStringList {u"ď»ż"_s + QString(kept - 4, u' ') + u'x', u"Š"_s} << false;
-    QTest::newRow("byte order mark and spaces in no UTF-8, just short enough to be kept whole")
-        << QByteArray("\xEF\xBB\xBF") + QByteArray(kept - 3, ' ') + "\n\x8A" << 65536
-        << QStringList {u"ď»ż"_s + QString(kept - 3, u' '), u"Š"_s} << false;
+    QTest::newRow("byte order mark and spaces alone in no UTF-8: no space kept")
+        << QByteArray("\xEF\xBB\xBF") + QByteArray(kept, ' ') + "\n\x8A" << 65536 << QStringList {u"ď»ż"_s, u"Š"_s}
+        << false;
+    QTest::newRow("byte order mark, spaces and a letter in no UTF-8, just short enough to be kept whole")
+        << QByteArray("\xEF\xBB\xBF") + QByteArray(kept - 4, ' ') + "a\n\x8A" << 65536
+        << QStringList {u"ď»ż"_s + QString(kept - 4, u' ') + u'a', u"Š"_s} << false;
     QTest::newRow("byte order mark in no UTF-8, a line cut off inside its spaces")
         << QByteArray("\xEF\xBB\xBF"
                       "a")
