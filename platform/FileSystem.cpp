@@ -9,17 +9,18 @@ namespace platform {
 
 namespace {
 
-// What all reads in progress may hold at once. At about 0.9 MiB for a file larger than a piece, eight of
-// them are read in parallel; 256 small descriptors take about 1.1 MiB of it and never wait.
+// What all reads in progress may hold at once. At about 0.8 MiB for a file larger than a piece, nine of
+// them are read in parallel; a descriptor of up to 3 KiB takes at most 32 KiB, so 256 of them never wait.
 constexpr qint64 ReadingBudget = 8 * 1024 * 1024;
 
-// The bytes that reading a file of size bytes in pieces of pieceSize holds at most: the piece; the part of
-// a line that is kept (TextLines::LongLine at most) with room to grow, decoded in both encodings as UTF-16,
-// and the reader's own copy; the UTF-8 check's scratch, which decodes 16 KiB at a time.
+// The bytes that reading a file of size bytes in pieces of pieceSize holds at most: the piece; the room
+// for the part of a line that is kept (TextLines::LongLine at most); that part decoded in both encodings
+// as UTF-16, and the reader's own copy; the UTF-8 check's scratch, which decodes 16 KiB at a time.
 constexpr qint64 readingCost(qint64 pieceSize, qint64 size)
 {
     const qint64 line = qMin<qint64>(size, TextLines::LongLine);
-    return pieceSize + 8 * line + 2 * qMin<qint64>(size, 16384);
+    const qint64 room = size > TextLines::LongLineRoomFrom ? TextLines::LongLine : line;
+    return pieceSize + room + 6 * line + 2 * qMin<qint64>(size, 16384);
 }
 // Any one read fits the budget, so that none waits for ever.
 static_assert(readingCost(ReadPiece, TextLines::LongLine) <= ReadingBudget);
@@ -65,6 +66,17 @@ public:
         readingMemory().take(m_bytes);
     }
     ~ReadingShare() { readingMemory().giveBack(m_bytes); }
+    // A larger share, for a file that turns out larger than it was. What was held is given back first,
+    // so that no read waits while it holds part of the budget.
+    void grow(qint64 bytes)
+    {
+        if (bytes <= m_bytes)
+            return;
+        readingMemory().giveBack(m_bytes);
+        m_bytes = 0;
+        readingMemory().take(bytes);
+        m_bytes = bytes;
+    }
     ReadingShare(const ReadingShare&) = delete;
     ReadingShare& operator=(const ReadingShare&) = delete;
 
@@ -78,7 +90,7 @@ TextEncoding readInPieces(qint64 expectedSize, const std::function<qint64(char* 
                           const TextLines::Line& line)
 {
     const qint64 pieceSize = std::clamp<qint64>(expectedSize + 1, 4096, ReadPiece);
-    const ReadingShare share(readingCost(pieceSize, expectedSize));
+    ReadingShare share(readingCost(pieceSize, expectedSize));
     QByteArray piece(pieceSize, Qt::Uninitialized);
     TextLines lines(line);
     qint64 size = 0;
@@ -87,6 +99,8 @@ TextEncoding readInPieces(qint64 expectedSize, const std::function<qint64(char* 
         if (got == 0)
             break;
         size += got;
+        if (size > expectedSize) // it grew since it was opened, or the system told no size
+            share.grow(readingCost(pieceSize, TextLines::LongLine + 1));
         lines.add(QByteArrayView(piece.constData(), got));
         if (got < pieceSize && expectedSize > 0 && size >= expectedSize)
             break;

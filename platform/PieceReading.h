@@ -15,7 +15,8 @@ namespace platform {
 //
 // What one read holds, its piece and the part of a line that is kept, decoded, is taken from one budget
 // that every read in progress shares, whatever the thread, and a read waits until there is room: many
-// large files read in parallel hold no more than a few of them would. A small file's share is a few KiB.
+// large files read in parallel hold no more than a few of them would. A small file's share is a few KiB;
+// a file that turns out larger than expectedSize takes the share of a large one before it goes on.
 TextEncoding readInPieces(qint64 expectedSize, const std::function<qint64(char* buffer, qint64 size)>& read,
                           const TextLines::Line& line);
 

@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include <csignal>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -436,9 +437,9 @@ void TestFileSystem::readsInParallelShareOneBound_data()
 {
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("atOnce");
-    QTest::newRow("small descriptors, all at once") << 100 << 32;
-    QTest::newRow("a cut-off line, in less than a piece, nine at once") << int(platform::TextLines::LongLine) + 1 << 9;
-    QTest::newRow("larger than a piece, eight at once") << 4 * int(platform::ReadPiece) << 8;
+    QTest::newRow("descriptors of 3 KiB, all at once") << 3072 << 32;
+    QTest::newRow("96 KiB, in one piece, ten at once") << int(platform::TextLines::LongLine) + 1 << 10;
+    QTest::newRow("four pieces, nine at once") << 4 * int(platform::ReadPiece) << 9;
 }
 
 // The scan reads up to 256 descriptors in parallel: what they hold at once is bounded, by letting a large
@@ -451,8 +452,8 @@ void TestFileSystem::readsInParallelShareOneBound()
     const QString path = m_dir.path() + u"/StarterCS.txt"_s;
     writeFile(path, QByteArray(size - 4, 'x') + "\nEND");
 
-    // Each read, once it is inside, waits until more than atOnce are inside, every read has come in or a
-    // fifth of a second has passed.
+    // Each read, once it is inside, waits until every read has come in or more than atOnce are inside, or
+    // else a fifth of a second after atOnce are.
     std::atomic<int> inside = 0;
     std::atomic<int> entered = 0;
     std::atomic<int> most = 0;
@@ -460,15 +461,21 @@ void TestFileSystem::readsInParallelShareOneBound()
         platform::readTextFile(path, [&](platform::TextEncoding encoding, QStringView text) {
             if (encoding != platform::TextEncoding::Utf8)
                 return;
-            if (text != u"END") {
-                const int now = ++inside;
-                ++entered;
-                for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) { }
-                const QDeadlineTimer deadline(200);
-                while (inside <= atOnce && entered < Threads && !deadline.hasExpired())
-                    QThread::msleep(1);
-            } else {
+            if (text == u"END") {
                 --inside;
+                return;
+            }
+            const int now = ++inside;
+            ++entered;
+            for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) { }
+            const QDeadlineTimer giveUp(10000);
+            std::optional<QDeadlineTimer> full;
+            while (inside <= atOnce && entered < Threads && !giveUp.hasExpired()) {
+                if (inside == atOnce && !full)
+                    full = QDeadlineTimer(200);
+                if (full && full->hasExpired())
+                    break;
+                QThread::msleep(1);
             }
         });
     };
