@@ -9,7 +9,6 @@
 #include <QByteArray>
 #include <QDir>
 
-#include <algorithm>
 #include <string>
 
 #include <windows.h>

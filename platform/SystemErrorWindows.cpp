@@ -18,7 +18,7 @@ QString insertIntoSystemText(QStringView text, const QString& path)
         }
         const QChar escape = text[++i];
         if (escape >= u'1' && escape <= u'9') {
-            if (i + 1 < text.size() && text[i + 1].isDigit())
+            if (i + 1 < text.size() && text[i + 1] >= u'0' && text[i + 1] <= u'9')
                 ++i;
             if (i + 1 < text.size() && text[i + 1] == u'!') {
                 const qsizetype formatEnd = text.indexOf(u'!', i + 2);

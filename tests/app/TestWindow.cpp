@@ -124,9 +124,15 @@ void TestWindow::colours()
 void TestWindow::pictures()
 {
     // The tree's pictures: a closed and an open folder for a group, a leaf for an installation.
-    const QTreeWidgetItem* group = m_form->treeView()->topLevelItem(0);
-    QVERIFY(!group->icon(0).isNull() && !group->child(0)->icon(0).isNull());
-    QVERIFY(group->icon(0).cacheKey() != group->child(0)->icon(0).cacheKey());
+    QTreeWidgetItem* group = m_form->treeView()->topLevelItem(0);
+    const bool wasExpanded = group->isExpanded();
+    group->setExpanded(false);
+    const QIcon closed = group->icon(0);
+    group->setExpanded(true);
+    const QIcon open = group->icon(0);
+    group->setExpanded(wasExpanded);
+    QVERIFY(!closed.isNull() && !open.isNull() && !group->child(0)->icon(0).isNull());
+    QVERIFY(closed.cacheKey() != open.cacheKey());
     // The window icon at the sizes a window manager asks for, rendered beforehand (where the pictures are
     // not all rendered when the program is built, at each scale factor).
     if (QImageReader::supportedImageFormats().contains("svg"))

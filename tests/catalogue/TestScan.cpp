@@ -370,7 +370,7 @@ void TestScan::parallelReadingChangesNothing()
     QCOMPARE(progress.read.load(), qsizetype(firstError ? qMin(uint(overflowing), uint(alsoFailing)) : folders));
     // On a share the folders after the first are read while it is; elsewhere the first is read alone.
     QCOMPARE(startedWhenTheFirstEnded > 1, share);
-    // Side by side means many at once: up to the 64 reads the scan was given.
+    // In parallel means many at once: up to the 64 reads the scan was given.
     if (share && firstError == 0)
         QVERIFY2(reading.most > 8, qPrintable(QString::number(reading.most)));
     QCOMPARE(found.Names, expected);

@@ -337,7 +337,6 @@ void TestPlatformWindows::unreachableServerIsNoAbsence()
     QVERIFY(!platform::isNetworkFileSystem(QDir::tempPath()));
 }
 
-QTEST_MAIN(TestPlatformWindows)
 void TestPlatformWindows::insertsIntoSystemText_data()
 {
     QTest::addColumn<QString>("text");
@@ -399,4 +398,5 @@ void TestPlatformWindows::systemTextAsTheSystemFillsIt()
     QCOMPARE(platform::systemErrorText(error, path), expected);
 }
 
+QTEST_MAIN(TestPlatformWindows)
 #include "TestPlatformWindows.moc"
