@@ -59,7 +59,7 @@ build: test-deps
 run: program
 	cd examples/demo && $(abspath $(BUILD_DIR))/MarunIzbor
 
-# The suite. CI compares the packages built twice besides (make reproducible).
+# The suite. CI also builds each package twice and compares them (make reproducible).
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
