@@ -21,7 +21,7 @@ SOURCE_DATE_EPOCH ?= $(shell git -C $(CURDIR) log -1 --format=%ct 2>/dev/null ||
 export SOURCE_DATE_EPOCH
 
 WINDOWS_BUILD_DIR ?= build-windows
-QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-mingw
+QT_WINDOWS ?= $(HOME)/.cache/marunizbor/qt-6.4.2-windows-static
 
 .PHONY: all deps package-deps test-deps bench-deps configure program build run test test-asan bench memcheck fuzz \
 	installed package install format clean render-pictures windows-toolchain windows-configure windows test-windows \
@@ -104,11 +104,13 @@ fuzz: deps
 bench-deps:
 	@scripts/install-deps bench
 
-# Benchmarks, never part of make test: writes bench/results.md.
+# Benchmarks, never part of make test: writes bench/results.md. WINDOWS_EARLIER=<an earlier Windows package's
+# program folder> measures that one too, in the same run, beside the current one.
 bench: bench-deps
 	@$(MAKE) --no-print-directory configure
 	@$(call BUILD,--target benchmarks)
-	BUILD_DIR=$(abspath $(BUILD_DIR)) WINDOWS_PACKAGE=$(abspath $(WINDOWS_BUILD_DIR))/package/MarunIzbor bench/run-benchmarks
+	BUILD_DIR=$(abspath $(BUILD_DIR)) WINDOWS_PACKAGE=$(abspath $(WINDOWS_BUILD_DIR))/package/MarunIzbor \
+		WINDOWS_EARLIER=$(WINDOWS_EARLIER) bench/run-benchmarks
 
 # What is installed: the program and its documentation, without the tests.
 installed: configure
@@ -126,7 +128,8 @@ install: deps
 	@$(MAKE) --no-print-directory installed
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
-# Qt for Windows, built once from Debian's own sources into $(QT_WINDOWS) (about 20 minutes).
+# Qt for Windows, built once from Debian's own sources into $(QT_WINDOWS) (about 20 minutes): static
+# libraries, compiled by clang for mingw-w64, and the toolchain file that builds the program with them.
 windows-toolchain: deps
 	@MARUN_QT_WINDOWS=$(QT_WINDOWS) scripts/build-qt-windows
 
@@ -135,7 +138,8 @@ render-pictures: deps
 	@$(MAKE) --no-print-directory configure
 	@$(call BUILD,--target render_pictures)
 
-# The same sources cross-built for Windows with mingw-w64. The pictures are rendered by the host build.
+# The same sources cross-built for Windows (clang, lld and mingw-w64). The pictures are rendered by the host
+# build.
 windows-configure: render-pictures windows-toolchain
 	@scripts/install-deps windows
 	@cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -144,9 +148,10 @@ windows-configure: render-pictures windows-toolchain
 		-DCMAKE_CROSSCOMPILING_EMULATOR=$(abspath tests/run-under-wine) \
 		-DMARUN_RENDER_PICTURES=$(abspath $(BUILD_DIR))/tools/render_pictures >/dev/null
 
-# build-windows/MarunIzbor.exe; the package with all it needs to run, as build-windows/package/MarunIzbor,
+# build-windows/MarunIzbor.exe, one file with Qt linked in; the package, as build-windows/package/MarunIzbor,
 # build-windows/marunizbor-<version>-windows-x64.zip and build-windows/marunizbor-<version>-x64.msi; the
-# packaged binaries' debug information in build-windows/debug.
+# program's debug information in build-windows/debug; and the relinking kit that Qt's licence asks for,
+# build-windows/marunizbor-<version>-windows-x64-relinking-kit.zip.
 # WINDOWS_TARGETS=MarunIzbor builds the program alone, without the tests. SIGNING_CERTIFICATE (a PKCS#12
 # file) with SIGNING_PASSWORD_FILE signs every program and DLL, and the installer; SIGNING_TIMESTAMP_URL
 # has each signature timestamped by that server (docs/deploying.md).

@@ -145,6 +145,8 @@ struct Waiting
     int most = 0;
 };
 std::map<std::string, Waiting> waiting;
+// The look-ups of names that were not there, by name.
+std::map<std::string, long> missingNames;
 // Each request as it came: the wall-clock time in milliseconds, its kind and its process.
 std::vector<std::tuple<double, int, std::string>> timeline;
 
@@ -322,6 +324,10 @@ void shareLookup(fuse_req_t req, fuse_ino_t parent, const char* name)
         if (errno != ENOENT) {
             fuse_reply_err(req, errno);
             return;
+        }
+        if (detail) {
+            std::lock_guard lock(detailMutex);
+            ++missingNames[name];
         }
         fuse_entry_param missing {}; // a name that does not exist, cached as such
         missing.entry_timeout = cache.missing;
@@ -583,6 +589,8 @@ int main(int argc, char* argv[])
                 std::fprintf(out, "most-in-flight %s %d\n", process.empty() ? "all" : process.c_str(), counted.most);
             for (const auto& [key, count] : byProcess)
                 std::fprintf(out, "%s %s %ld\n", KindNames[key.first], key.second.c_str(), count);
+            for (const auto& [name, count] : missingNames)
+                std::fprintf(out, "missing %s %ld\n", name.c_str(), count);
             for (const auto& [time, kind, process] : timeline)
                 std::fprintf(out, "at %.1f %s %s\n", time, KindNames[kind], process.c_str());
             std::fclose(out);
