@@ -81,7 +81,8 @@ public:
 
     QString path() const { return m_path; }
     QString why() const { return m_why; }
-    // Unmounts the share and returns the requests that reached it, by kind ("lookup", "open", "opendir", ...).
+    // Unmounts the share and returns the requests that reached it, by kind ("lookup", "open", "opendir", ...),
+    // and with --detail the look-ups of each name that was not there ("missing NAME").
     QMap<QString, long> requests();
 
 private:

@@ -159,6 +159,15 @@ QMap<QString, long> Share::requests()
                 requests.insert(QString::fromLatin1(fields[0]), fields[1].toLong());
         }
     }
+    // With --detail: the look-ups of names that were not there, as "missing NAME".
+    QFile detail(counts.fileName() + QStringLiteral("-detail"));
+    if (detail.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : detail.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() == 3 && fields[0] == "missing")
+                requests.insert(QStringLiteral("missing ") + QString::fromUtf8(fields[1]), fields[2].toLong());
+        }
+    }
     return requests;
 }
 
