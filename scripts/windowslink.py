@@ -31,8 +31,7 @@ def archives(build):
     static link finds them."""
     words, folder = command(build)
     shown = subprocess.run([words[0], "-###"] + words[1:], cwd=folder, capture_output=True, text=True, check=True)
-    linker = next(words for words in map(shlex.split, shown.stderr.splitlines())
-                  if words and words[0].endswith("lld"))
+    linker = next(call for call in map(shlex.split, shown.stderr.splitlines()) if call and call[0].endswith("lld"))
     folders = [pathlib.Path(word[2:]) for word in linker if word.startswith("-L")]
     found = []
     for word in linker[1:]:
