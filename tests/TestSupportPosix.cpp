@@ -150,21 +150,18 @@ QMap<QString, long> Share::requests()
 {
     m_mount->share.terminate(); // the share writes its counts as it ends
     m_mount->share.waitForFinished(5000);
+    // "KIND N" in the counts; with --detail, "missing NAME N" for the look-ups of names that were not there.
     QMap<QString, long> requests;
-    QFile counts(m_mount->folder.path() + QStringLiteral("/counts"));
-    if (counts.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : counts.readAll().split('\n')) {
+    const QString counts = m_mount->folder.path() + QStringLiteral("/counts");
+    for (const QString& name : {counts, counts + QStringLiteral("-detail")}) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : file.readAll().split('\n')) {
             const QList<QByteArray> fields = line.split(' ');
             if (fields.size() == 2)
                 requests.insert(QString::fromLatin1(fields[0]), fields[1].toLong());
-        }
-    }
-    // With --detail: the look-ups of names that were not there, as "missing NAME".
-    QFile detail(counts.fileName() + QStringLiteral("-detail"));
-    if (detail.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : detail.readAll().split('\n')) {
-            const QList<QByteArray> fields = line.split(' ');
-            if (fields.size() == 3 && fields[0] == "missing")
+            else if (fields.size() == 3 && fields[0] == "missing")
                 requests.insert(QStringLiteral("missing ") + QString::fromUtf8(fields[1]), fields[2].toLong());
         }
     }
