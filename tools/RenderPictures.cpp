@@ -6,8 +6,9 @@
 //       PNG files at that size times each scale factor Windows offers, OUTPUT_PREFIX-100.png, -125, -150,
 //       -200 and -300, for a build without an SVG renderer.
 //   render_pictures --ico INPUT.svg OUTPUT.ico SIZE...
-//       a Windows icon with one image at each square size: 32-bit bitmaps, and PNG from 256 px on, as
-//       Explorer, shortcuts and the task bar read them.
+//       a Windows icon with one image at each square size: 32-bit bitmaps below 64 px, PNG from 64 px on
+//       (a tenth of a bitmap's bytes, which every start from the share reads), as Explorer, shortcuts and
+//       the task bar read them.
 
 #include <QBuffer>
 #include <QFile>
@@ -98,7 +99,7 @@ int renderIco(const char* input, const QString& output, const QList<int>& sizes)
     QList<QByteArray> images;
     for (const int size : sizes) {
         const QImage image = render(renderer, QSize(size, size));
-        if (size < 256) {
+        if (size < 64) {
             images.append(iconBitmap(image));
         } else {
             QBuffer png;

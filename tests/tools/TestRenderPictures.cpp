@@ -92,13 +92,14 @@ void TestRenderPictures::pngAtEachScale()
 }
 
 // Every image as Windows reads it: the directory entry, then a bitmap of twice the height with the colour
-// rows bottom-up in BGRA and a one-bit mask that marks the transparent pixels, or from 256 px a PNG.
+// rows bottom-up in BGRA and a one-bit mask that marks the transparent pixels, or from 64 px a PNG.
 void TestRenderPictures::windowsIcon()
 {
-    const QList<int> sizes {16, 20, 24, 32, 48, 256};
+    const QList<int> sizes {16, 20, 24, 32, 48, 63, 64, 256};
     const QString path = m_dir.filePath(u"leaf.ico"_s);
     // Given in any order, the images come smallest first.
-    QCOMPARE(render({u"--ico"_s, Leaf, path, u"256"_s, u"48"_s, u"32"_s, u"24"_s, u"20"_s, u"16"_s}), 0);
+    QCOMPARE(render({u"--ico"_s, Leaf, path, u"256"_s, u"48"_s, u"64"_s, u"63"_s, u"32"_s, u"24"_s, u"20"_s, u"16"_s}),
+             0);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray icon = file.readAll();
@@ -120,7 +121,7 @@ void TestRenderPictures::windowsIcon()
         const QByteArray image = icon.mid(next, length);
         next += length;
         const QImage wanted = expected(Leaf, {size, size}).convertToFormat(QImage::Format_ARGB32);
-        if (size == 256) {
+        if (size >= 64) {
             QCOMPARE(QImage::fromData(image, "PNG").convertToFormat(QImage::Format_ARGB32), wanted);
             continue;
         }
