@@ -12,16 +12,30 @@
 
 using namespace Qt::StringLiterals;
 
-// Loading that the installations' folder cannot steer: after the program's start-up hardening a library
-// that lies only in the current directory is not loaded by bare name, while a program MarunIzbor starts
-// still searches as Windows ordinarily does.
+// Loading that the share cannot steer: after the program's start-up hardening a library that lies only in
+// the current directory or beside the program (both the installations' folder on the share) is not loaded
+// by bare name, while a program MarunIzbor starts still searches as Windows ordinarily does.
 class TestApplicationWindows : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void bareNameLoadSkipsTheCurrentDirectory();
+    void bareNameLoadSkipsTheProgramsFolder();
 };
+
+void TestApplicationWindows::bareNameLoadSkipsTheProgramsFolder()
+{
+    const QString planted = QCoreApplication::applicationDirPath() + u"/probe.dll"_s;
+    QFile::remove(planted);
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + u"/probe/probe.dll"_s, planted));
+    platform::restrictLibrarySearch();
+    const HMODULE loaded = LoadLibraryW(L"probe.dll");
+    if (loaded)
+        FreeLibrary(loaded);
+    QFile::remove(planted);
+    QCOMPARE(loaded, HMODULE(nullptr));
+}
 
 void TestApplicationWindows::bareNameLoadSkipsTheCurrentDirectory()
 {
